@@ -1,0 +1,18 @@
+#include "core/decimal.h"
+
+namespace sdelka {
+
+QString normalizeDecimal(const QString& text, QString& delimiter) {
+    qsizetype at = text.indexOf(QLatin1Char(','));
+    if (at < 0)
+        at = text.indexOf(QLatin1Char('.'));
+    if (at < 0)
+        return text;
+    if (delimiter.isEmpty())
+        delimiter = QStringLiteral(".");
+    QString result = text;
+    result.replace(at, 1, delimiter);
+    return result;
+}
+
+} // namespace sdelka

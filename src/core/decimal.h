@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace sdelka {
+
+// Replaces the first decimal mark of a typed number (the first comma, else the first point) by
+// the workstations' separator. An empty separator becomes "." first, so the caller's copy is
+// updated.
+QString normalizeDecimal(const QString& text, QString& delimiter);
+
+} // namespace sdelka

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "data/database.h"
+#include "data/placeholders.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+namespace sdelka {
+
+// One statement text with its named parameters, matched without regard to letter case, and
+// its prepared form on the server, kept until the text or the connection changes.
+class Statement {
+public:
+    Statement(Database& db, const QString& sql = {});
+
+    void setSql(const QString& sql);
+    const QString& sql() const { return sql_; }
+
+    void setParam(const QString& name, const QVariant& value);
+    QVariant param(const QString& name) const;
+    bool hasParam(const QString& name) const;
+
+    // Sends the statement with the current parameter values; throws DatabaseError with the
+    // driver's text when the server refuses it.
+    QSqlQuery& execute();
+
+    Database& database() const { return db_; }
+
+private:
+    Database& db_;
+    QString sql_;
+    PositionalStatement positional_;
+    QHash<QString, QVariant> params_;
+    std::unique_ptr<QSqlQuery> query_;
+    int preparedGeneration_ = -1;
+};
+
+} // namespace sdelka

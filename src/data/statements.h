@@ -1,0 +1,215 @@
+#pragma once
+
+#include <QString>
+
+// The statements of the shared data module, as the screens and the other software of the
+// enterprise expect them. Values go in as bound parameters of the names given.
+namespace sdelka::sql {
+
+// Positions of shift 1 on :data, without the mark :ok; by worker, product, type, kind, colour.
+inline const QString Smena1 = QStringLiteral(
+    "select smena.id, smena.data, smena.smena, smena.i_id, smena.o_id, smena.w_id, \n"
+    "smena.cena,person.s_caption fio, izdel.marka, vid_oper.vid, (SELECT (CASE naimen WHEN 0 THEN "
+    "'Готовая продукция' ELSE 'Заготовки' END)) as nmn, oper.naimen,  smena.brak, "
+    "smena.kol_vo::numeric,\n"
+    "round((kol_vo-brak)*smena.cena::numeric, 2) as summa, smena.prize, color,time, smena.ok, "
+    "vvod, smena.id_doc, smena.id_doc_item, smena.f_gds_qty_use, smena.id_gds_use, "
+    "smena.id_cons_use\n"
+    "from cmn_contractor.person person, "
+    "accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) "
+    "and \n"
+    "oper.vid=vid_oper.id and smena.smena=1 and smena.data=:data and ok!=:ok order by \n"
+    "fio, izdel.marka, vid_oper.vid, oper.naimen, color");
+
+// Positions of shift 2 on :data, without the mark :ok; by worker.
+inline const QString Smena2 = QStringLiteral(
+    "select smena.data, smena.smena, smena.i_id, smena.o_id, smena.w_id, \n"
+    "smena.cena, s_caption fio, izdel.marka, vid_oper.vid, (SELECT (CASE naimen WHEN 0 THEN "
+    "'Готовая продукция' ELSE 'Заготовки' END)) as nmn, oper.naimen, smena.kol_vo::numeric, "
+    "smena.brak, \n"
+    "round((kol_vo-brak)*smena.cena::numeric, 2) as summa, smena.prize, smena.id, "
+    "color,time,smena.ok,vvod, smena.id_doc, smena.id_doc_item, smena.f_gds_qty_use, "
+    "smena.id_gds_use, smena.id_cons_use  \n"
+    "from cmn_contractor.person "
+    "person,accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) "
+    "and \n"
+    "oper.vid=vid_oper.id and smena.smena=2 and smena.data=:data and ok<>:ok order by fio");
+
+// Positions of shift 3 on :data, without the mark :ok; by worker.
+inline const QString Smena3 = QStringLiteral(
+    "select smena.data, smena.smena, smena.i_id, smena.o_id, smena.w_id, \n"
+    "smena.cena,s_caption fio, izdel.marka, vid_oper.vid, (SELECT (CASE naimen WHEN 0 THEN "
+    "'Готовая продукция' ELSE 'Заготовки' END)) as nmn,  oper.naimen, smena.kol_vo::numeric, "
+    "smena.brak, \n"
+    "round((kol_vo-brak)*smena.cena::numeric, 2) as summa, smena.prize, smena.id, "
+    "color,time,smena.ok,vvod, smena.id_doc, smena.id_doc_item, smena.f_gds_qty_use, "
+    "smena.id_gds_use, smena.id_cons_use\n"
+    "from cmn_contractor.person "
+    "person,accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) "
+    "and \n"
+    "oper.vid=vid_oper.id and smena.smena=3 and smena.data=:data and ok<>:ok order by fio");
+
+// Overtime positions on :data, without the mark :ok; by worker.
+inline const QString Smena4 = QStringLiteral(
+    "select smena.data, smena.smena, smena.i_id, smena.o_id, smena.w_id, \n"
+    "smena.cena,person.s_caption fio, izdel.marka, vid_oper.vid, (SELECT (CASE naimen WHEN 0 THEN "
+    "'Готовая продукция' ELSE 'Заготовки' END)) as nmn,  oper.naimen, smena.kol_vo::numeric, "
+    "smena.brak, \n"
+    "round((kol_vo-brak)*smena.cena::numeric, 2) as summa, smena.prize, smena.id , "
+    "color,time,smena.ok,vvod, smena.id_doc, smena.id_doc_item, smena.f_gds_qty_use, "
+    "smena.id_gds_use, smena.id_cons_use \n"
+    "from cmn_contractor.person person, accounts_dep.izdel, "
+    "accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) "
+    "and \n"
+    "oper.vid=vid_oper.id and smena.smena=4 and smena.data=:data and ok<>:ok order by fio");
+
+// Workers by name.
+inline const QString Workers = QStringLiteral("select * from accounts_dep.person order by fio");
+
+// Products by mark.
+inline const QString Izdel = QStringLiteral("select *  from accounts_dep.IZDEL order by marka");
+
+// Operations that have norms, with their lowest norm price.
+inline const QString Oper = QStringLiteral(
+    "select izdel.MARKA, vid_oper.VID, oper.NAIMEN, i.s_caption  , (SELECT (CASE naimen WHEN 0 "
+    "THEN 'Готовая продукция' ELSE 'Заготовки' END)) as nmn,\n"
+    "count(o_id) norma, min(price)::numeric cena, oper.id, oper.i_id, oper.VID as oper_vid \n"
+    "from accounts_dep.norm,accounts_dep.OPER,accounts_dep.IZDEL,accounts_dep.VID_OPER, "
+    "cmn_classifier.item i\n"
+    "where OPER.i_id=IZDEL.id and norm.o_id=oper.id and oper.vid=vid_oper.id and i.id "
+    "=izdel.id_class_item\n"
+    "group by izdel.MARKA, vid_oper.VID, oper.NAIMEN, oper.id, oper.i_id, oper.VID, i.s_caption  \n"
+    "order by izdel.marka, vid_oper.vid, oper.naimen");
+
+// Operation types by name.
+inline const QString Vid_oper = QStringLiteral("select * from accounts_dep.VID_OPER order by vid");
+
+// Hours ledger of shift 1 for :mnth/:yea with the money of :date1 to :date2.
+inline const QString H_Tabel_1 = QStringLiteral(
+    "select person.s_caption fio, \n"
+    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
+    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
+    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
+    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
+    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
+    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
+    "coalesce(d31,0)) as summ, \n"
+    "case when "
+    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
+    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
+    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
+    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
+    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
+    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
+    "coalesce(d31,0))=0 then 0 else\n"
+    "(sum(s.cena*(kol_vo-brak))/"
+    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
+    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
+    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
+    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
+    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
+    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
+    "coalesce(d31,0))) end ::numeric(10,2) as average_price, "
+    "sum(s.cena*(kol_vo-brak))::numeric(10,2) as cena_all,\n"
+    "h_tabel.*\n"
+    "from accounts_dep.h_tabel, cmn_contractor.person, accounts_dep.smena s where \n"
+    "h_tabel.w_id=person.s_code::integer and h_tabel.smena=1 and month=:mnth and s.w_id = "
+    "h_tabel.w_id and\n"
+    "h_tabel.year=:yea and s.data >=:date1 and s.data <:date2\n"
+    "group by person.s_caption,h_tabel.w_id,h_tabel.month,h_tabel.year,h_tabel.smena,h_tabel.id \n"
+    "order by fio\n"
+    "");
+
+// Hours ledger of shift 2.
+inline const QString H_Tabel_2 = QStringLiteral(
+    "select person.s_caption fio, \n"
+    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
+    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
+    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
+    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
+    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
+    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
+    "coalesce(d31,0)) as summ, \n"
+    "case when "
+    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
+    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
+    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
+    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
+    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
+    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
+    "coalesce(d31,0))=0 then 0 else\n"
+    "(sum(s.cena*(kol_vo-brak))/"
+    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
+    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
+    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
+    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
+    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
+    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
+    "coalesce(d31,0))) end ::numeric(10,2) as average_price, "
+    "sum(s.cena*(kol_vo-brak))::numeric(10,2) as cena_all,\n"
+    "h_tabel.*\n"
+    "from accounts_dep.h_tabel, cmn_contractor.person, accounts_dep.smena s where \n"
+    "h_tabel.w_id=person.s_code::integer and h_tabel.smena=2 and month=:mnth and s.w_id = "
+    "h_tabel.w_id and\n"
+    "h_tabel.year=:yea and s.data >=:date1 and s.data <:date2\n"
+    "group by person.s_caption,h_tabel.w_id,h_tabel.month,h_tabel.year,h_tabel.smena,h_tabel.id \n"
+    "order by fio\n"
+    "\n"
+    "\n"
+    "");
+
+// Hours ledger of shift 3.
+inline const QString H_Tabel_3 = QStringLiteral(
+    "select person.s_caption fio, \n"
+    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
+    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
+    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
+    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
+    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
+    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
+    "coalesce(d31,0)) as summ, \n"
+    "case when "
+    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
+    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
+    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
+    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
+    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
+    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
+    "coalesce(d31,0))=0 then 0 else\n"
+    "(sum(s.cena*(kol_vo-brak))/"
+    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
+    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
+    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
+    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
+    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
+    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
+    "coalesce(d31,0))) end ::numeric(10,2) as average_price, "
+    "sum(s.cena*(kol_vo-brak))::numeric(10,2) as cena_all,\n"
+    "h_tabel.*\n"
+    "from accounts_dep.h_tabel, cmn_contractor.person, accounts_dep.smena s where \n"
+    "h_tabel.w_id=person.s_code::integer and h_tabel.smena=3 and month=:mnth and s.w_id = "
+    "h_tabel.w_id and\n"
+    "h_tabel.year=:yea and s.data >=:date1 and s.data <:date2\n"
+    "group by person.s_caption,h_tabel.w_id,h_tabel.month,h_tabel.year,h_tabel.smena,h_tabel.id \n"
+    "order by fio\n"
+    "");
+
+// A new operation.
+inline const QString Oper_ins =
+    QStringLiteral("insert into accounts_dep.oper(vid, naimen, i_id, cena_new) \n"
+                   "values (:oper_vid, :naimen, :i_id, :cena_new)\n"
+                   "");
+
+// A changed operation.
+inline const QString Oper_ed =
+    QStringLiteral("update accounts_dep.oper set vid=:oper_vid, naimen=:naimen,  i_id=:i_id, "
+                   "cena_new=:cena_new where id=:id");
+
+// An operation removed.
+inline const QString Oper_del = QStringLiteral("delete from accounts_dep.oper where id=:id");
+
+} // namespace sdelka::sql

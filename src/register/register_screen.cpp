@@ -1,0 +1,161 @@
+#include "register/register_screen.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace sdelka {
+
+namespace {
+
+template <typename T> T* named(T* object, const char* name) {
+    object->setObjectName(QString::fromLatin1(name));
+    return object;
+}
+
+QAction* item(QMenu* menu, const QString& text, const char* name, QObject* owner) {
+    auto* action = new QAction(text, owner);
+    action->setObjectName(QString::fromLatin1(name));
+    menu->addAction(action);
+    return action;
+}
+
+QMenu* submenu(QWidget* parent, const QString& title, const char* name) {
+    auto* menu = new QMenu(title, parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    // The menu's own action carries the name too, so it can be found and switched off as one.
+    menu->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("_action"));
+    return menu;
+}
+
+} // namespace
+
+std::vector<GridColumn> TForm1::gridColumns() {
+    const Qt::Alignment centre = Qt::AlignCenter;
+    return {
+        {QStringLiteral("Фамилия И.О."), QStringLiteral("fio"), 250},
+        {QStringLiteral("Марка изделия"), QStringLiteral("marka"), 260},
+        {QStringLiteral("Операция"), QStringLiteral("vid"), 155},
+        {QStringLiteral("Вид"), QStringLiteral("nmn"), 157},
+        {QStringLiteral("Цвет"), QStringLiteral("color"), 0, centre},
+        {QStringLiteral("Часы"), QStringLiteral("time"), 0},
+        {QStringLiteral("Кол-во"), QStringLiteral("kol_vo"), 57},
+        {QStringLiteral("Брак"), QStringLiteral("brak"), 49},
+        {QStringLiteral("Итого (р.)"), QStringLiteral("summa"), 78},
+        {QStringLiteral("Премия (%)"), QStringLiteral("prize"), 0, Qt::AlignLeft | Qt::AlignVCenter,
+         true, true},
+        {QStringLiteral("OK"), QStringLiteral("ok"), 37, centre},
+        {QStringLiteral("Заведен"), QStringLiteral("vvod"), 72, centre},
+    };
+}
+
+bool TForm1::isAccepted(const QVariant& mark) {
+    const QString m = mark.toString();
+    return m == QLatin1String("ok") || m == QStringLiteral("да");
+}
+
+TForm1::TForm1(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Табель"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    setWindowFlag(Qt::WindowMinimizeButtonHint);
+    resize(1200, 700);
+    CurrentShiftQuery = &dm_.Smena1;
+
+    MainMenu = named(new QMenuBar(this), "MainMenu");
+    N2 = submenu(this, QStringLiteral("Справочники"), "N2");
+    N1 = item(N2, QStringLiteral("Рабочие"), "N1", this);
+    N3 = item(N2, QStringLiteral("Изделия"), "N3", this);
+    N4 = item(N2, QStringLiteral("Цены"), "N4", this);
+    N6 = item(N2, QStringLiteral("Операции"), "N6", this);
+    N8 = item(N2, QStringLiteral("Ном. группы"), "N8", this);
+    N11 = submenu(this, QStringLiteral("Табель"), "N11");
+    N9 = item(N11, QStringLiteral("Табель сделка"), "N9", this);
+    N13 = item(N11, QStringLiteral("Табель по сменам"), "N13", this);
+    N14 = submenu(this, QStringLiteral("Табель хоз. работ"), "N14");
+    N20 = item(N14, QStringLiteral("По людям"), "N20", this);
+    N22 = item(N14, QStringLiteral("По номенклатуре"), "N22", this);
+    N11->addMenu(N14);
+    N15 = submenu(this, QStringLiteral("Табель ср. сдельная"), "N15");
+    N18 = item(N15, QStringLiteral("По людям"), "N18", this);
+    N19 = item(N15, QStringLiteral("По номенклатуре"), "N19", this);
+    N11->addMenu(N15);
+    N17 = item(N11, QStringLiteral("Общий табель"), "N17", this);
+    N23 = item(N11, QStringLiteral("Общий табель ЗП"), "N23", this);
+    N7 = submenu(this, QStringLiteral("Отчеты"), "N7");
+    N10 = item(N7, QStringLiteral("Сводные отчеты"), "N10", this);
+    MainMenu->addMenu(N2);
+    MainMenu->addMenu(N11);
+    MainMenu->addMenu(N7);
+    N5 = new QAction(QStringLiteral("Выход"), this);
+    N5->setObjectName(QStringLiteral("N5"));
+    MainMenu->addAction(N5);
+
+    RadioButton1 = named(new QRadioButton(QStringLiteral("Смена №1")), "RadioButton1");
+    RadioButton2 = named(new QRadioButton(QStringLiteral("Смена №2")), "RadioButton2");
+    RadioButton3 = named(new QRadioButton(QStringLiteral("Смена №3")), "RadioButton3");
+    RadioButton4 = named(new QRadioButton(QStringLiteral("Переработка")), "RadioButton4");
+    RadioButton1->setChecked(true);
+    CBox1 = named(new QCheckBox(QStringLiteral("Выходной")), "CBox1");
+    DateT = named(new QDateEdit(QDate::currentDate()), "DateT");
+    DateT->setCalendarPopup(true);
+    DateT->setMinimumWidth(120);
+
+    auto* top = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{RadioButton1, RadioButton2, RadioButton3,
+                                                      RadioButton4, CBox1, DateT})
+        top->addWidget(w);
+    top->addStretch();
+
+    DBGrid2 = named(new DataGrid(this), "DBGrid2");
+    DBGrid2->setColumns(gridColumns());
+    DBGrid2->setStyler([](const DataSet& set, int row, const QString& field) {
+        CellStyle style;
+        if (field == QLatin1String("ok")) {
+            style.bold = true;
+            style.foreground =
+                isAccepted(set.value(row, field)) ? QColor(0, 128, 0) : QColor(255, 0, 0);
+        }
+        return style;
+    });
+    DBGrid2->setDataSet(&dm_.Smena1);
+
+    Button1 = named(new QPushButton(QStringLiteral("Добавить")), "Button1");
+    Button2 = named(new QPushButton(QStringLiteral("Изменить")), "Button2");
+    Button3 = named(new QPushButton(QStringLiteral("Удалить")), "Button3");
+    Button6 = named(new QPushButton(QStringLiteral("Покраска")), "Button6");
+    Button7 = named(new QPushButton(QStringLiteral("Бригада")), "Button7");
+    Button8 = named(new QPushButton(QStringLiteral("Обновить")), "Button8");
+    Button5 = named(new QPushButton(QStringLiteral("Ср.сд./хоз. работы")), "Button5");
+    Button4 = named(new QPushButton(QStringLiteral("Выход")), "Button4");
+    for (QPushButton* b : {Button1, Button2, Button3, Button6, Button7, Button8, Button5, Button4})
+        b->setAutoDefault(false);
+    PopupAdd = named(new QMenu(this), "PopupAdd");
+    Copy = item(PopupAdd, QStringLiteral("Копия"), "Copy", this);
+    Button1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Button1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupAdd->popup(Button1->mapToGlobal(at)); });
+
+    auto* bottom = new QHBoxLayout;
+    for (QPushButton* b : {Button1, Button2, Button3, Button6, Button7})
+        bottom->addWidget(b);
+    bottom->addStretch();
+    for (QPushButton* b : {Button8, Button5, Button4})
+        bottom->addWidget(b);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(MainMenu);
+    layout->addLayout(top);
+    layout->addWidget(DBGrid2, 1);
+    layout->addLayout(bottom);
+
+    // Escape presses "Выход": the dialog's own rejection closes the register.
+    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
+    connect(N5, &QAction::triggered, this, &QDialog::reject);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(30000);
+    Timer1->start();
+}
+
+} // namespace sdelka

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "data/data_module.h"
+#include "widgets/data_grid.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace sdelka {
+
+// The shift register: the positions of one day and shift, and the place every other screen is
+// opened from.
+class TForm1 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm1(TDataModule6& dm, QWidget* parent = nullptr);
+
+    int CurrentShift = 1;
+    DataSet* CurrentShiftQuery = nullptr;
+    QString LoginCode;
+    int BuildDate = 0;
+    int BuildTime = 0;
+
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    QRadioButton* RadioButton3;
+    QRadioButton* RadioButton4;
+    QCheckBox* CBox1;
+    QDateEdit* DateT;
+    DataGrid* DBGrid2;
+    QPushButton* Button1; // "Добавить"
+    QPushButton* Button2; // "Изменить"
+    QPushButton* Button3; // "Удалить"
+    QPushButton* Button6; // "Покраска"
+    QPushButton* Button7; // "Бригада"
+    QPushButton* Button8; // "Обновить"
+    QPushButton* Button5; // "Ср.сд./хоз. работы"
+    QPushButton* Button4; // "Выход"
+    QMenu* PopupAdd;
+    QAction* Copy; // "Копия"
+
+    QMenuBar* MainMenu;
+    QMenu* N2; // "Справочники"
+    QAction* N1;
+    QAction* N3;
+    QAction* N4;
+    QAction* N6;
+    QAction* N8;
+    QMenu* N11; // "Табель"
+    QAction* N9;
+    QAction* N13;
+    QMenu* N14;
+    QAction* N20;
+    QAction* N22;
+    QMenu* N15;
+    QAction* N18;
+    QAction* N19;
+    QAction* N17;
+    QAction* N23;
+    QMenu* N7; // "Отчеты"
+    QAction* N10;
+    QAction* N5; // "Выход"
+
+    // Runs the version check every 30 seconds from creation to exit.
+    QTimer* Timer1;
+
+    // The grid's columns, in their order.
+    static std::vector<GridColumn> gridColumns();
+    // The acceptance mark "ok" or "да" counts as accepted.
+    static bool isAccepted(const QVariant& mark);
+
+protected:
+    TDataModule6& dm_;
+};
+
+} // namespace sdelka
