@@ -2,7 +2,7 @@
 
 #include "app/restrictions.h"
 #include "app/version_check.h"
-#include "data/reserved_ids.h"
+#include "core/marks.h"
 #include "register/register_screen.h"
 #include "widgets/messages.h"
 
@@ -53,7 +53,7 @@ TForm23::TForm23(TDataModule6& dm, TForm1& reg, BuildStamp build, QWidget* paren
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, [this] { endProgram(); });
 
-    showRegister = [this] { reg_.exec(); };
+    showRegister = [this] { reg_.showModally(); };
     connect(Button1, &QPushButton::clicked, this, guarded([this] { login(); }));
     // Escape and "Отмена" close the window, which ends the program.
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);

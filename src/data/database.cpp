@@ -26,6 +26,7 @@ Database::Database(const QString& connectionName) : name_(connectionName) {
 }
 
 Database::~Database() {
+    prepared_.clear();
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
@@ -41,7 +42,27 @@ void Database::open(const ConnectionSettings& settings) {
     connect();
 }
 
+QSqlQuery& Database::prepared(const QString& positionalSql) {
+    if (auto it = prepared_.find(positionalSql); it != prepared_.end())
+        return **it;
+    // Statements assembled per day or per column are few; a bound keeps the server's share
+    // of prepared statements small all the same.
+    if (prepared_.size() >= 512)
+        prepared_.clear();
+    auto query = std::make_shared<QSqlQuery>(db_);
+    query->setForwardOnly(true);
+    countRoundTrip();
+    if (!query->prepare(positionalSql)) {
+        const QSqlError error = query->lastError();
+        noteFailure(error);
+        throw DatabaseError(error.text());
+    }
+    prepared_.insert(positionalSql, query);
+    return *query;
+}
+
 void Database::connect() {
+    prepared_.clear();
     db_.close();
     db_.setDatabaseName(settings_.database);
     db_.setHostName(settings_.server);
@@ -68,6 +89,7 @@ void Database::applySessionSettings() {
 }
 
 void Database::close() {
+    prepared_.clear();
     db_.close();
     transactionDepth_ = 0;
 }

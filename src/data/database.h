@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 #include <stdexcept>
 
@@ -57,6 +61,10 @@ public:
     void noteFailure(const QSqlError& error);
 
     QSqlDatabase& connection() { return db_; }
+    // The statement prepared on the server, kept for the connection's life; a statement text
+    // sent again is executed without being prepared again. Throws DatabaseError when the
+    // server refuses to prepare it.
+    QSqlQuery& prepared(const QString& positionalSql);
     // Grows each time the connection is opened again; prepared statements of an older
     // generation are prepared anew.
     int generation() const { return generation_; }
@@ -80,6 +88,7 @@ private:
     QString name_;
     QSqlDatabase db_;
     ConnectionSettings settings_;
+    QHash<QString, std::shared_ptr<QSqlQuery>> prepared_;
     int generation_ = 0;
     int transactionDepth_ = 0;
     bool lost_ = false;

@@ -11,12 +11,4 @@ constexpr int PaintingOperator = 7780; // product and operation of a painting op
 constexpr int BrigadeHelper = 7781;    // product and operation of a brigade helper's share
 } // namespace reserved
 
-// The acceptance marks of a position; "ta" is the hidden mark that no list shows.
-namespace marks {
-inline constexpr const char* Accepted = "ok";
-inline constexpr const char* AcceptedRu = "да";
-inline constexpr const char* NotAccepted = "no";
-inline constexpr const char* Hidden = "ta";
-} // namespace marks
-
 } // namespace sdelka

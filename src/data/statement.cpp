@@ -15,8 +15,6 @@ void Statement::setSql(const QString& sql) {
         return;
     sql_ = sql;
     positional_ = toPositional(sql);
-    query_.reset();
-    preparedGeneration_ = -1;
 }
 
 void Statement::setParam(const QString& name, const QVariant& value) {
@@ -35,29 +33,9 @@ QSqlQuery& Statement::execute() {
     if (sql_.trimmed().isEmpty())
         throw DatabaseError(QStringLiteral("Пустой текст запроса."));
     db_.ensureConnected();
-    // A statement refused at execution stays prepared (a DEALLOCATE would be refused too inside
-    // an aborted transaction); one refused at preparation, or on a lost connection, is dropped.
-    auto fail = [this](const QSqlError& error, bool atPrepare) {
-        const QString text = error.text();
-        db_.noteFailure(error);
-        if (atPrepare || db_.generation() != preparedGeneration_ || !db_.isOpen()) {
-            query_.reset();
-            preparedGeneration_ = -1;
-        }
-        if (Database::logSql())
-            std::fprintf(stderr, "SQL error: %s\n", qPrintable(text));
-        throw DatabaseError(text);
-    };
-    if (!query_ || preparedGeneration_ != db_.generation()) {
-        query_ = std::make_unique<QSqlQuery>(db_.connection());
-        query_->setForwardOnly(true);
-        db_.countRoundTrip();
-        if (!query_->prepare(positional_.sql))
-            fail(query_->lastError(), true);
-        preparedGeneration_ = db_.generation();
-    }
+    QSqlQuery& query = db_.prepared(positional_.sql);
     for (int i = 0; i < positional_.names.size(); ++i)
-        query_->bindValue(i, params_.value(positional_.names.at(i)));
+        query.bindValue(i, params_.value(positional_.names.at(i)));
     if (Database::logSql()) {
         QStringList shown;
         for (const QString& n : positional_.names)
@@ -65,9 +43,14 @@ QSqlQuery& Statement::execute() {
         std::fprintf(stderr, "SQL: %s\n  [%s]\n", qPrintable(sql_), qPrintable(shown.join(", ")));
     }
     db_.countRoundTrip();
-    if (!query_->exec())
-        fail(query_->lastError(), false);
-    return *query_;
+    if (!query.exec()) {
+        const QSqlError error = query.lastError();
+        db_.noteFailure(error);
+        if (Database::logSql())
+            std::fprintf(stderr, "SQL error: %s\n", qPrintable(error.text()));
+        throw DatabaseError(error.text());
+    }
+    return query;
 }
 
 } // namespace sdelka

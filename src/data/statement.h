@@ -8,12 +8,10 @@
 #include <QString>
 #include <QVariant>
 
-#include <memory>
-
 namespace sdelka {
 
-// One statement text with its named parameters, matched without regard to letter case, and
-// its prepared form on the server, kept until the text or the connection changes.
+// One statement text with its named parameters, matched without regard to letter case. Its
+// prepared form on the server is the connection's.
 class Statement {
 public:
     Statement(Database& db, const QString& sql = {});
@@ -36,8 +34,6 @@ private:
     QString sql_;
     PositionalStatement positional_;
     QHash<QString, QVariant> params_;
-    std::unique_ptr<QSqlQuery> query_;
-    int preparedGeneration_ = -1;
 };
 
 } // namespace sdelka

@@ -1,7 +1,18 @@
 #include "register/register_screen.h"
 
+#include "core/calendar.h"
+#include "core/marks.h"
+#include "core/roles.h"
+#include "register/register_statements.h"
+#include "widgets/messages.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace sdelka {
 
@@ -48,12 +59,8 @@ std::vector<GridColumn> TForm1::gridColumns() {
     };
 }
 
-bool TForm1::isAccepted(const QVariant& mark) {
-    const QString m = mark.toString();
-    return m == QLatin1String("ok") || m == QStringLiteral("да");
-}
-
-TForm1::TForm1(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+TForm1::TForm1(TDataModule6& dm, QWidget* parent)
+    : QDialog(parent), updtOK(dm.ADO_DB, QStringLiteral("updtOK"), sql::UpdateMark), dm_(dm) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Табель"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -112,8 +119,8 @@ TForm1::TForm1(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
         CellStyle style;
         if (field == QLatin1String("ok")) {
             style.bold = true;
-            style.foreground =
-                isAccepted(set.value(row, field)) ? QColor(0, 128, 0) : QColor(255, 0, 0);
+            style.foreground = isAcceptedMark(set.value(row, field).toString()) ? QColor(0, 128, 0)
+                                                                                : QColor(255, 0, 0);
         }
         return style;
     });
@@ -152,10 +159,192 @@ TForm1::TForm1(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
     connect(N5, &QAction::triggered, this, &QDialog::reject);
 
+    for (int shift = 1; shift <= 4; ++shift) {
+        connect(shiftButton(shift), &QRadioButton::toggled, this, [this, shift](bool on) {
+            if (on)
+                chooseShift(shift);
+        });
+    }
+    paintShiftButtons();
+    connect(CBox1, &QCheckBox::toggled, this, [this] { paintDayOff(); });
+    DateT->installEventFilter(this);
+    connect(DateT->calendarWidget(), &QCalendarWidget::clicked, this, guarded([this] {
+                // The popup hands its date to the edit after this signal.
+                QTimer::singleShot(0, this, guarded([this] { chooseDate(); }));
+            }));
+    connect(Button8, &QPushButton::clicked, this, guarded([this] { refresh(); }));
+    connect(Button3, &QPushButton::clicked, this, guarded([this] { deleteSelected(); }));
+    connect(DBGrid2, &QAbstractItemView::doubleClicked, this,
+            guarded([this] { toggleAcceptance(); }));
+
+    // The screens these open come with their own parts of the program; until then the
+    // controls stay visible but cannot be used.
+    for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2, Button5, Button6, Button7})
+        w->setEnabled(false);
+    for (QAction* a : {Copy, N1, N3, N4, N6, N8, N9, N13, N20, N22, N18, N19, N17, N23, N10})
+        a->setEnabled(false);
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(30000);
     Timer1->start();
+}
+
+namespace {
+
+// Runs an action under the busy cursor.
+template <typename F> void busy(F action) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        action();
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void paint(QWidget* w, std::optional<QColor> colour, bool bold) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Button,
+                 colour.value_or(QApplication::palette().color(QPalette::Button)));
+    pal.setColor(QPalette::Window,
+                 colour.value_or(QApplication::palette().color(QPalette::Window)));
+    w->setPalette(pal);
+    w->setAutoFillBackground(colour.has_value());
+    QFont f = w->font();
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+} // namespace
+
+QRadioButton* TForm1::shiftButton(int shift) const {
+    switch (shift) {
+    case 2:
+        return RadioButton2;
+    case 3:
+        return RadioButton3;
+    case 4:
+        return RadioButton4;
+    default:
+        return RadioButton1;
+    }
+}
+
+void TForm1::reloadLists() {
+    for (int shift = 1; shift <= 4; ++shift) {
+        DataSet& list = dm_.shiftList(shift);
+        list.close();
+        list.setFiltered(false);
+        list.setParam(QStringLiteral("data"), DateT->date());
+    }
+    for (int shift = 1; shift <= 4; ++shift)
+        dm_.shiftList(shift).open();
+}
+
+void TForm1::activate() {
+    DateT->setDate(QDate::currentDate());
+    if (isWeekend(DateT->date()))
+        CBox1->setChecked(true);
+    reloadLists();
+}
+
+void TForm1::chooseDate() {
+    busy([this] {
+        reloadLists();
+        CBox1->setChecked(isWeekend(DateT->date()));
+    });
+    DBGrid2->setFocus();
+}
+
+void TForm1::chooseShift(int shift) {
+    CurrentShift = (shift >= 1 && shift <= 4) ? shift : 1;
+    DBGrid2->setDataSet(&dm_.shiftList(CurrentShift));
+    paintShiftButtons();
+}
+
+void TForm1::paintShiftButtons() {
+    for (int shift = 1; shift <= 4; ++shift) {
+        const bool chosen = shift == CurrentShift;
+        paint(shiftButton(shift), chosen ? std::optional<QColor>(QColor(0, 128, 0)) : std::nullopt,
+              chosen);
+    }
+}
+
+void TForm1::paintDayOff() {
+    const bool on = CBox1->isChecked();
+    paint(CBox1, on ? std::optional<QColor>(QColor(255, 0, 0)) : std::nullopt, on);
+}
+
+void TForm1::refresh() {
+    busy([this] {
+        for (int shift = 1; shift <= 4; ++shift)
+            dm_.shiftList(shift).reopen();
+    });
+}
+
+void TForm1::toggleAcceptance() {
+    if (LoginCode == ForemanCode)
+        return;
+    CurrentShiftQuery = &dm_.shiftList(CurrentShift);
+    DataSet& list = *CurrentShiftQuery;
+    if (list.isEmpty())
+        return;
+    const bool accepted = isAcceptedMark(list.field(QStringLiteral("ok")).toString());
+    updtOK.setParam(QStringLiteral("ok"),
+                    QString::fromUtf8(accepted ? marks::NotAccepted : marks::Accepted));
+    updtOK.setParam(QStringLiteral("id"), list.field(QStringLiteral("id")));
+    updtOK.execute();
+    const int row = list.recNo();
+    list.reopen();
+    list.setRecNo(row);
+}
+
+void TForm1::deleteSelected() {
+    DataSet& list = dm_.shiftList(CurrentShift);
+    if (list.isEmpty())
+        return;
+    if (!askYesNo(QStringLiteral("Удалить позицию из списка?"), QStringLiteral("Удаление"))) {
+        list.reopen();
+        return;
+    }
+    // The ledger is recomputed for the deleted position's own worker, shift and day, in the
+    // same transaction as the deletion.
+    const int workerId = list.field(QStringLiteral("w_id")).toInt();
+    const int shift = list.field(QStringLiteral("smena")).toInt();
+    const QDate day = list.field(QStringLiteral("data")).toDate();
+    const int row = list.recNo();
+    {
+        Transaction tx(dm_.ADO_DB);
+        dm_.execute(dm_.DelSmena, sql::DeletePosition,
+                    {{QStringLiteral("id"), list.field(QStringLiteral("id"))}});
+        HoursLedger(dm_).afterDelete(workerId, shift, day);
+        tx.commit();
+    }
+    list.reopen();
+    list.setRecNo(row);
+}
+
+void TForm1::showModally() {
+    guarded([this] { activate(); })();
+    exec();
+}
+
+void TForm1::openModal(QDialog& screen) {
+    screen.exec();
+    guarded([this] { activate(); })();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DateT && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            guarded([this] { chooseDate(); })();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace sdelka

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/data_module.h"
+#include "register/hours_ledger.h"
 #include "widgets/data_grid.h"
 
 #include <QAction>
@@ -71,12 +72,37 @@ public:
     // Runs the version check every 30 seconds from creation to exit.
     QTimer* Timer1;
 
+    // Sets a position's acceptance mark.
+    Command updtOK;
+
     // The grid's columns, in their order.
     static std::vector<GridColumn> gridColumns();
-    // The acceptance mark "ok" or "да" counts as accepted.
-    static bool isAccepted(const QVariant& mark);
+
+    // What the register does each time it becomes the program's active screen: today's date,
+    // "Выходной" ticked on a weekend, all four lists loaded afresh.
+    void activate();
+    // The date of DateT was picked or confirmed with Enter: the four lists of that day.
+    void chooseDate();
+    void chooseShift(int shift);
+    void refresh();
+    // Double-click: turns the selected position's mark from not accepted to accepted and back.
+    void toggleAcceptance();
+    void deleteSelected();
+
+    // Shows the register after login: activated, then modal until "Выход".
+    void showModally();
+    // Shows a screen the register opens, then becomes active again.
+    void openModal(QDialog& screen);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void reloadLists();
+    void paintShiftButtons();
+    void paintDayOff();
+    QRadioButton* shiftButton(int shift) const;
+
     TDataModule6& dm_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/data_module.h"
+#include "support/printers.h"
 
 #include <QSqlDatabase>
 #include <QVariant>

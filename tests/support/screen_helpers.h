@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/printers.h"
 #include "widgets/messages.h"
 
 #include <QApplication>

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "data/data_module.h"
+
+#include <QDate>
+
+#include <functional>
+
+namespace sdelka {
+
+// Keeps the piecework rows of the hours ledger in step with the positions: one row per
+// worker, shift and month, each day's cell the sum of that day's hours of the worker's
+// positions in that shift.
+class HoursLedger {
+public:
+    explicit HoursLedger(TDataModule6& dm) : dm_(dm) {}
+
+    // After a position was saved: writes the day's hours, creating the row when it is the
+    // first day of that worker, shift and month.
+    void afterSave(int workerId, int shift, const QDate& day);
+    // After a position was deleted: writes the hours left; a day left without hours is emptied,
+    // and a row left without any day is removed.
+    void afterDelete(int workerId, int shift, const QDate& day);
+
+    // Rebuilds every piecework row of the month from the positions, in one transaction; the
+    // progress callback gets each day done and the month's number of days.
+    using Progress = std::function<void(int day, int days)>;
+    void rebuildMonth(int month, int year, const Progress& progress = {});
+
+private:
+    struct DayState {
+        int rows;
+        int hours;
+        bool hasHours;
+    };
+    DayState lockAndRead(int workerId, int shift, const QDate& day);
+    void writeDay(int workerId, int shift, const QDate& day, const QVariant& hours, bool rowExists);
+    void closeLedgerLists();
+
+    TDataModule6& dm_;
+};
+
+} // namespace sdelka
