@@ -5,6 +5,8 @@
 #include <QDate>
 
 #include <functional>
+#include <map>
+#include <vector>
 
 namespace sdelka {
 
@@ -36,6 +38,8 @@ private:
     DayState lockAndRead(int workerId, int shift, const QDate& day);
     void writeDay(int workerId, int shift, const QDate& day, const QVariant& hours, bool rowExists);
     void closeLedgerLists();
+    void insertMonth(int month, int year, int days,
+                     const std::map<std::pair<int, int>, std::vector<QString>>& rows);
 
     TDataModule6& dm_;
 };

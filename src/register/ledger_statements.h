@@ -34,16 +34,15 @@ inline const QString LedgerDropEmptyRow = QStringLiteral(
 inline const QString LedgerDeleteMonth = QStringLiteral(
     "delete from accounts_dep.h_tabel where smena>0 and month=:month and year=:year");
 
-// One day of a rebuild: the day's hours per worker and shift go into the existing rows, and
-// rows are created for the ones that have none yet.
-inline const QString LedgerRebuildDay = QStringLiteral(
-    "with day as (select smena, w_id, sum(time) as tim from accounts_dep.smena "
-    "where data=:data and smena>0 group by smena, w_id), "
-    "upd as (update accounts_dep.h_tabel h set d%1=day.tim from day "
-    "where h.w_id=day.w_id and h.smena=day.smena and h.month=:month and h.year=:year "
-    "returning h.w_id, h.smena) "
-    "insert into accounts_dep.h_tabel(smena, w_id, month, year, d%1) "
-    "select day.smena, day.w_id, :month, :year, day.tim from day where not exists "
-    "(select 1 from upd where upd.w_id=day.w_id and upd.smena=day.smena)");
+// One day of a rebuild: the day's hours per shift and worker.
+inline const QString LedgerDayHours =
+    QStringLiteral("select smena, w_id, coalesce(sum(time), 0) as tim from accounts_dep.smena "
+                   "where data=:data and smena>0 group by smena, w_id");
+
+// The rebuilt rows of a month at once, from one array per column; %1 lists the day columns
+// d1..dN and %2 their array parameters.
+inline const QString LedgerInsertMonth = QStringLiteral(
+    "insert into accounts_dep.h_tabel(smena, w_id, month, year, %1) "
+    "select s, w, :month, :year, %1 from unnest(:smena::int[], :w_id::int[], %2) as t(s, w, %1)");
 
 } // namespace sdelka::sql

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sdelka::bench {
+
+// One line of the closing table: what is measured, the benchmark that is its baseline, the one
+// that measures the program, and the largest ratio (program / baseline) that meets the target.
+struct Comparison {
+    std::string what;
+    std::string baseline;
+    std::string program;
+    double target;
+};
+
+// Benchmark files add their lines at start-up.
+std::vector<Comparison>& comparisons();
+
+struct AddComparison {
+    AddComparison(Comparison c) { comparisons().push_back(std::move(c)); }
+};
+
+} // namespace sdelka::bench
