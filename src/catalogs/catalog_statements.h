@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Statements of the catalogs. Names and numbers go in as bound parameters.
+namespace sdelka::sql {
+
+// Workers.
+inline const QString InsertWorker = QStringLiteral(
+    "INSERT INTO accounts_dep.person (fio, s_staffpos_hl)VALUES(:fio, :staffpos)");
+inline const QString UpdateWorker = QStringLiteral(
+    "UPDATE accounts_dep.person SET fio=:fio, s_staffpos_hl=:staffpos where "
+    "accounts_dep.person.id=:id");
+inline const QString DeleteWorker = QStringLiteral("delete from accounts_dep.person where id =:id");
+inline const QString Departments = QStringLiteral(
+    "select id, id_branch, s_code, s_caption, s_description, id_parent from "
+    "cmn_department.department");
+inline const QString StaffPositions = QStringLiteral(
+    "select id, id_department, s_code, s_caption, d_begin, d_end, s_description from "
+    "hrms_staffpos.staffpos");
+inline const QString Roles = QStringLiteral(
+    "select id, s_name, s_caption, d_begin, d_end, b_active from adm_role.roles");
+
+} // namespace sdelka::sql

@@ -1,0 +1,238 @@
+#include "catalogs/workers_screens.h"
+
+#include "catalogs/catalog_statements.h"
+#include "widgets/messages.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace sdelka {
+
+namespace {
+
+void fillLookup(QComboBox* box, DataSet& set) {
+    set.reopen();
+    box->clear();
+    for (int r = 0; r < set.recordCount(); ++r)
+        box->addItem(set.value(r, QStringLiteral("s_caption")).toString(),
+                     set.value(r, QStringLiteral("id")));
+    box->setCurrentIndex(-1);
+}
+
+QComboBox* lookup(const char* name) {
+    auto* box = new QComboBox;
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaxVisibleItems(10);
+    box->setMinimumWidth(300);
+    return box;
+}
+
+} // namespace
+
+TForm2::TForm2(TDataModule6& dm, QWidget* parent)
+    : QDialog(parent), cmd_person(dm.ADO_DB, QStringLiteral("cmd_person")), dm_(dm),
+      department_(dm.ADO_DB, QStringLiteral("department"), sql::Departments),
+      staffpos_(dm.ADO_DB, QStringLiteral("staffpos"), sql::StaffPositions),
+      roles_(dm.ADO_DB, QStringLiteral("roles"), sql::Roles) {
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QStringLiteral("Работники"));
+    Edit1 = new QLineEdit;
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setMaxLength(NameLength + 1);
+    LCB_department = lookup("LCB_department");
+    LCB_staffpos = lookup("LCB_staffpos");
+    LCB_roles = lookup("LCB_roles");
+    auto* group = new QGroupBox(QStringLiteral("Данные о работнике"));
+    auto* form = new QVBoxLayout(group);
+    const std::pair<const char*, QWidget*> rows[] = {{"ФИО", Edit1},
+                                                     {"Подразделение", LCB_department},
+                                                     {"Должность", LCB_staffpos},
+                                                     {"Роль", LCB_roles}};
+    for (const auto& [label, field] : rows) {
+        form->addWidget(new QLabel(QString::fromUtf8(label)));
+        form->addWidget(field);
+    }
+    Button1 = catalogButton(QStringLiteral("Записать"), "Button1");
+    Button1->setDefault(true);
+    Button2 = catalogButton(QStringLiteral("Отмена"), "Button2");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { save(); }));
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm2::reloadLookups() {
+    fillLookup(LCB_staffpos, staffpos_);
+    fillLookup(LCB_roles, roles_);
+    fillLookup(LCB_department, department_);
+}
+
+void TForm2::prepareAdd() {
+    Edit1->clear();
+    setWindowTitle(QStringLiteral("Заведение данных нового работника"));
+    Tag = Mode::Add;
+    reloadLookups();
+}
+
+void TForm2::prepareChange(int workerId, const QString& name) {
+    setWindowTitle(QStringLiteral("Изменение данных работника"));
+    Tag = Mode::Change;
+    reloadLookups();
+    Edit1->setText(name.trimmed());
+    WorkerId = workerId;
+}
+
+void TForm2::save() {
+    const QString fio = Edit1->text().trimmed();
+    if (fio.isEmpty()) {
+        showError(QStringLiteral("ФИО нужно заполнить!"));
+        return;
+    }
+    if (!nameFits(fio, QStringLiteral("ФИО")))
+        return;
+    dm_.execute(cmd_person, Tag == Mode::Add ? sql::InsertWorker : sql::UpdateWorker,
+                {{QStringLiteral("fio"), fio},
+                 {QStringLiteral("staffpos"), LCB_staffpos->currentText()},
+                 {QStringLiteral("id"), WorkerId}});
+    accept();
+}
+
+void TForm2::wheelEvent(QWheelEvent* event) {
+    // The wheel anywhere over the editor steps the look-up list that has the focus.
+    auto* box = qobject_cast<QComboBox*>(focusWidget());
+    if (box && (box == LCB_department || box == LCB_staffpos || box == LCB_roles)) {
+        const int step = event->angleDelta().y() < 0 ? 1 : -1;
+        const int next = box->currentIndex() + step;
+        if (next >= 0 && next < box->count())
+            box->setCurrentIndex(next);
+        event->accept();
+        return;
+    }
+    QDialog::wheelEvent(event);
+}
+
+TForm5::TForm5(TDataModule6& dm, TForm2& editor, QWidget* parent)
+    : QDialog(parent), dm_(dm), editor_(editor), workers_(dm.Workers) {
+    setObjectName(QStringLiteral("TForm5"));
+    setWindowTitle(QStringLiteral("Список рабочих"));
+    resize(640, 560);
+    DBGrid1 = new DataGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setColumns({{QStringLiteral("ФИО"), QStringLiteral("fio"), 320},
+                         {QStringLiteral("Должность"), QStringLiteral("s_staffpos_hl"), 250}});
+    DBGrid1->setDataSet(&workers_);
+    Button1 = catalogButton(QStringLiteral("Добавить"), "Button1");
+    Button2 = catalogButton(QStringLiteral("Изменить"), "Button2");
+    Button3 = catalogButton(QStringLiteral("Удалить"), "Button3");
+    Button4 = catalogButton(QStringLiteral("Выход"), "Button4");
+    Edit1 = new QLineEdit;
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setPlaceholderText(QStringLiteral("Поиск"));
+    search_ = new SearchBox(Edit1, workers_, QStringLiteral("fio"));
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2, Button3, Edit1})
+        bar->addWidget(w);
+    bar->addStretch();
+    bar->addWidget(Button4);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(DBGrid1, 1);
+    layout->addLayout(bar);
+    Button1->setDefault(true);
+
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { add(); }));
+    connect(Button2, &QPushButton::clicked, this, guarded([this] { changeOrPick(); }));
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this,
+            guarded([this] { changeOrPick(); }));
+    connect(Button3, &QPushButton::clicked, this, guarded([this] { remove(); }));
+    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Picked = 0;
+    if (Edit1->isVisible())
+        Edit1->setFocus();
+}
+
+void TForm5::showCatalog() {
+    Tag = Mode::Catalog;
+    workers_.open();
+    Button2->setText(QStringLiteral("Изменить"));
+    Button2->setDefault(false);
+    Button1->setDefault(true);
+    Button1->show();
+    Button3->show();
+    exec();
+    workers_.close();
+}
+
+std::optional<CatalogChoice> TForm5::pick(Mode mode) {
+    Tag = mode;
+    choice_.reset();
+    workers_.open();
+    Button2->setText(QStringLiteral("Выбрать"));
+    Button2->show();
+    Button2->setDefault(true);
+    Button3->hide();
+    if (mode != Mode::Helper)
+        Button1->hide();
+    Edit1->show();
+    Edit1->clear();
+    exec();
+    workers_.close();
+    return choice_;
+}
+
+void TForm5::add() {
+    editor_.prepareAdd();
+    editor_.exec();
+    workers_.reopen();
+}
+
+void TForm5::changeOrPick() {
+    if (workers_.isEmpty())
+        return;
+    const int id = workers_.field(QStringLiteral("id")).toInt();
+    const QString name = workers_.field(QStringLiteral("fio")).toString().trimmed();
+    if (Tag == Mode::Catalog) {
+        const int row = workers_.recNo();
+        editor_.prepareChange(id, name);
+        editor_.exec();
+        workers_.reopen();
+        workers_.setRecNo(row);
+        return;
+    }
+    Picked = 1;
+    if (Tag == Mode::Helper) {
+        const auto hours = askHours ? askHours(name) : std::nullopt;
+        if (!hours) {
+            Picked = 0;
+            return;
+        }
+        PickedHours = *hours;
+    }
+    choice_ = CatalogChoice{id, name};
+    accept();
+}
+
+void TForm5::remove() {
+    if (workers_.isEmpty())
+        return;
+    if (!askYesNo(QStringLiteral("Удалить работника?"), QStringLiteral("Удаление")))
+        return;
+    const int row = workers_.recNo();
+    dm_.execute(editor_.cmd_person, sql::DeleteWorker,
+                {{QStringLiteral("id"), workers_.field(QStringLiteral("id"))}});
+    workers_.reopen();
+    workers_.setRecNo(row);
+}
+
+} // namespace sdelka
