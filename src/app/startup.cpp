@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/login_window.h"
+#include "catalogs/types_screens.h"
+#include "catalogs/workers_screens.h"
 #include "data/data_module.h"
 #include "register/register_screen.h"
 #include "widgets/messages.h"
@@ -37,6 +39,13 @@ int run(QApplication& app, BuildStamp build) {
     reg.BuildTime = build.time;
     TForm23 login(dm, reg, build);
     login.show();
+
+    // The other screens, created once in the order the register expects them.
+    TForm2 workerEditor(dm);
+    TForm5 workers(dm, workerEditor);
+    TForm9 typeEditor(dm);
+    TForm8 types(dm, typeEditor);
+    reg.attach({&workers, &types});
 
     QObject::connect(reg.Timer1, &QTimer::timeout, &login,
                      guarded([&login] { login.runVersionCheck(); }));

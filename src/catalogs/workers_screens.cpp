@@ -149,8 +149,7 @@ TForm5::TForm5(TDataModule6& dm, TForm2& editor, QWidget* parent)
 
     connect(Button1, &QPushButton::clicked, this, guarded([this] { add(); }));
     connect(Button2, &QPushButton::clicked, this, guarded([this] { changeOrPick(); }));
-    connect(DBGrid1, &QAbstractItemView::doubleClicked, this,
-            guarded([this] { changeOrPick(); }));
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, guarded([this] { changeOrPick(); }));
     connect(Button3, &QPushButton::clicked, this, guarded([this] { remove(); }));
     connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
 }

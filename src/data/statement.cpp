@@ -34,8 +34,13 @@ QSqlQuery& Statement::execute() {
         throw DatabaseError(QStringLiteral("Пустой текст запроса."));
     db_.ensureConnected();
     QSqlQuery& query = db_.prepared(positional_.sql);
-    for (int i = 0; i < positional_.names.size(); ++i)
-        query.bindValue(i, params_.value(positional_.names.at(i)));
+    for (int i = 0; i < positional_.names.size(); ++i) {
+        // An empty text is an empty text, never NULL; only a value left unset is NULL.
+        QVariant value = params_.value(positional_.names.at(i));
+        if (value.typeId() == QMetaType::QString && value.toString().isNull())
+            value = QStringLiteral("");
+        query.bindValue(i, value);
+    }
     if (Database::logSql()) {
         QStringList shown;
         for (const QString& n : positional_.names)

@@ -1,5 +1,7 @@
 #include "register/register_screen.h"
 
+#include "catalogs/types_screens.h"
+#include "catalogs/workers_screens.h"
 #include "core/calendar.h"
 #include "core/marks.h"
 #include "core/roles.h"
@@ -324,6 +326,25 @@ void TForm1::deleteSelected() {
     }
     list.reopen();
     list.setRecNo(row);
+}
+
+void TForm1::attach(const RegisterScreens& screens) {
+    screens_ = screens;
+    if (screens_.workers) {
+        N1->setEnabled(true);
+        connect(N1, &QAction::triggered, this,
+                guarded([this] { openScreen([this] { screens_.workers->showCatalog(); }); }));
+    }
+    if (screens_.types) {
+        N6->setEnabled(true);
+        connect(N6, &QAction::triggered, this,
+                guarded([this] { openScreen([this] { screens_.types->showCatalog(); }); }));
+    }
+}
+
+void TForm1::openScreen(const std::function<void()>& show) {
+    show();
+    activate();
 }
 
 void TForm1::showModally() {

@@ -16,6 +16,15 @@
 
 namespace sdelka {
 
+class TForm5;
+class TForm8;
+
+// The screens the register opens; each control whose screen is here can be used.
+struct RegisterScreens {
+    TForm5* workers = nullptr;
+    TForm8* types = nullptr;
+};
+
 // The shift register: the positions of one day and shift, and the place every other screen is
 // opened from.
 class TForm1 : public QDialog {
@@ -89,6 +98,9 @@ public:
     void toggleAcceptance();
     void deleteSelected();
 
+    // Hands the register the screens it opens and enables the controls that open them.
+    void attach(const RegisterScreens& screens);
+
     // Shows the register after login: activated, then modal until "Выход".
     void showModally();
     // Shows a screen the register opens, then becomes active again.
@@ -98,12 +110,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shows a screen through its own opener, then becomes active again.
+    void openScreen(const std::function<void()>& show);
     void reloadLists();
     void paintShiftButtons();
     void paintDayOff();
     QRadioButton* shiftButton(int shift) const;
 
     TDataModule6& dm_;
+    RegisterScreens screens_;
 };
 
 } // namespace sdelka

@@ -1,5 +1,7 @@
 #include "support/db_fixture.h"
 
+#include "widgets/messages.h"
+
 #include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -52,6 +54,7 @@ void DbTest::SetUp() {
     db_ = std::make_unique<Database>();
     db_->open(settings());
     dm_ = std::make_unique<TDataModule6>(*db_);
+    dm_->setReporter([](const QString& text) { showError(text); });
 }
 
 void DbTest::TearDown() {

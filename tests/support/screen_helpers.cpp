@@ -1,5 +1,6 @@
 #include "support/screen_helpers.h"
 
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <memory>
@@ -21,6 +22,15 @@ MessageLog::MessageLog() {
 
 MessageLog::~MessageLog() {
     setMessageResponder({});
+}
+
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 void whenModal(std::function<void(QWidget*)> callback) {

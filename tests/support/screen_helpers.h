@@ -38,6 +38,9 @@ template <typename T> T* control(QObject* screen, const QString& name) {
     return found;
 }
 
+// Types a text into a widget key by key, Cyrillic included, as a user would.
+void typeText(QWidget* widget, const QString& text);
+
 // Runs the callback as soon as a modal dialog is on screen (the one an action is about to
 // open), so a test can drive and close it; the callback gets the dialog.
 void whenModal(std::function<void(QWidget*)> callback);
