@@ -1,6 +1,9 @@
 #include "app/startup.h"
 
 #include "app/login_window.h"
+#include "catalogs/groups_screens.h"
+#include "catalogs/operations_screens.h"
+#include "catalogs/products_screens.h"
 #include "catalogs/types_screens.h"
 #include "catalogs/workers_screens.h"
 #include "data/data_module.h"
@@ -40,12 +43,23 @@ int run(QApplication& app, BuildStamp build) {
     TForm23 login(dm, reg, build);
     login.show();
 
-    // The other screens, created once in the order the register expects them.
+    // The other screens, created once and kept until the program ends. The spreadsheet writer
+    // of the prices and the summary reports lives as long.
+    SpreadsheetWriter sharedWriter;
     TForm2 workerEditor(dm);
+    TForm7 productEditor(dm);
+    TForm3 products(dm, productEditor);
+    TForm10 operationEditor(dm);
+    TForm22 norms(dm);
+    TForm4 operations(dm, operationEditor, norms, sharedWriter);
     TForm5 workers(dm, workerEditor);
     TForm9 typeEditor(dm);
     TForm8 types(dm, typeEditor);
-    reg.attach({&workers, &types});
+    TForm29 groupEditor(dm);
+    TForm26 groups(dm, groupEditor);
+    operationEditor.pickProduct = [&products] { return products.pick(); };
+    operationEditor.pickType = [&types] { return types.pick(); };
+    reg.attach({&workers, &products, &operations, &types, &groups});
 
     QObject::connect(reg.Timer1, &QTimer::timeout, &login,
                      guarded([&login] { login.runVersionCheck(); }));

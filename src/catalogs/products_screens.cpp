@@ -1,1 +1,286 @@
+#include "catalogs/products_screens.h"
 
+#include "catalogs/product_group_statements.h"
+#include "data/reserved_ids.h"
+#include "widgets/messages.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace sdelka {
+
+QDate productPositionsFrom(const QDate& today) {
+    const int month = today.month() == 1 ? 12 : today.month() - 1;
+    return QDate(2000, month, 1);
+}
+
+TForm7::TForm7(TDataModule6& dm, QWidget* parent)
+    : QDialog(parent), dm_(dm), groups_(dm.ADO_DB, QStringLiteral("cb_item"), sql::ProductGroups) {
+    setObjectName(QStringLiteral("TForm7"));
+    setWindowTitle(QStringLiteral("Изделие"));
+    Edit1 = new QLineEdit;
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    // One character more than the column holds, so that an over-long name is noticed.
+    Edit1->setMaxLength(NameLength + 1);
+    Edit2 = new QLineEdit;
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    // Only typed digits and a decimal point get in: no pasting, no dropping text.
+    Edit2->setContextMenuPolicy(Qt::NoContextMenu);
+    Edit2->setAcceptDrops(false);
+    Edit2->installEventFilter(this);
+    cb_item = new QComboBox;
+    cb_item->setObjectName(QStringLiteral("cb_item"));
+    cb_item->setMinimumWidth(300);
+    auto* group = new QGroupBox(QStringLiteral("Данные об изделии"));
+    auto* form = new QVBoxLayout(group);
+    form->addWidget(new QLabel(QStringLiteral("Марка")));
+    form->addWidget(Edit1);
+    form->addWidget(new QLabel(QStringLiteral("Расценка")));
+    form->addWidget(Edit2);
+    form->addWidget(cb_item);
+    Button1 = catalogButton(QStringLiteral("Записать"), "Button1");
+    Button1->setDefault(true);
+    Button2 = catalogButton(QStringLiteral("Отмена"), "Button2");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { save(); }));
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm7::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Edit1->setFocus();
+}
+
+bool TForm7::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != Edit2 || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Paste))
+        return true;
+    // Keys that type nothing (arrows, Delete), backspace, Enter and Esc work as usual.
+    const QString text = key->text();
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    if (text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9'))
+        return false;
+    if (text == QLatin1String(".") || text == QLatin1String(","))
+        Edit2->insert(QStringLiteral("."));
+    return true;
+}
+
+void TForm7::reloadGroups(std::optional<int> choose) {
+    const int keep = choose.value_or(cb_item->currentData().toInt());
+    groups_.reopen();
+    cb_item->clear();
+    for (int r = 0; r < groups_.recordCount(); ++r)
+        cb_item->addItem(groups_.value(r, QStringLiteral("s_caption")).toString(),
+                         groups_.value(r, QStringLiteral("id")).toInt());
+    cb_item->setCurrentIndex(keep == 0 ? -1 : cb_item->findData(keep));
+}
+
+void TForm7::closeGroups() {
+    groups_.close();
+}
+
+void TForm7::prepareAdd() {
+    Edit1->clear();
+    Edit2->clear();
+    setWindowTitle(QStringLiteral("Заведение нового изделия (7)"));
+    Tag = Mode::Add;
+    reloadGroups(std::nullopt);
+}
+
+void TForm7::prepareChange(int productId, const QString& name, const QString& massa, int groupId) {
+    setWindowTitle(QStringLiteral("Изменение данных изделия (7)"));
+    Tag = Mode::Change;
+    ProductId = productId;
+    Edit1->setText(name.trimmed());
+    Edit2->setText(massa.trimmed());
+    reloadGroups(groupId);
+}
+
+void TForm7::save() {
+    const QString name = Edit1->text().trimmed();
+    const QString massa = Edit2->text().trimmed();
+    const int group = cb_item->currentIndex() < 0 ? 0 : cb_item->currentData().toInt();
+    if (name.isEmpty() || massa.isEmpty() || group == 0) {
+        showError(QStringLiteral("Все поля должны быть заполнены!"));
+        return;
+    }
+    if (!nameFits(name, QStringLiteral("Марка")))
+        return;
+    const QString taken = QStringLiteral("Такая марка изделия уже заведена!");
+    const bool adding = Tag == Mode::Add;
+    if (dm_.CheckExists(
+            adding ? sql::ProductNameTaken : sql::ProductNameTakenByOther,
+            {{QStringLiteral("marka"), name.toUpper()}, {QStringLiteral("id"), ProductId}}, taken))
+        return;
+    // A number shown in the user's locale may carry a comma; a typed one has a point already.
+    dm_.execute(dm_.SQL_exec, adding ? sql::InsertProduct : sql::UpdateProduct,
+                {{QStringLiteral("name"), name},
+                 {QStringLiteral("massa"), adding ? massa : dm_.NormalizeDecimal(massa)},
+                 {QStringLiteral("group"), group},
+                 {QStringLiteral("id"), ProductId}});
+    dm_.Izdel.reopen();
+    accept();
+}
+
+TForm3::TForm3(TDataModule6& dm, TForm7& editor, QWidget* parent)
+    : QDialog(parent), Izdel_Smena(dm.ADO_DB, QStringLiteral("Izdel_Smena"), sql::ProductPositions),
+      ii_oper(dm.ADO_DB, QStringLiteral("ii_oper"), sql::ProductPrices), dm_(dm), editor_(editor),
+      products_(dm.Izdel) {
+    setObjectName(QStringLiteral("TForm3"));
+    setWindowTitle(QStringLiteral("Изделия (3)"));
+    resize(680, 560);
+    DBGrid1 = new DataGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setColumns({{QStringLiteral("Марка изделия"), QStringLiteral("marka"), 300},
+                         {QStringLiteral("Номенклатурная группа"), QStringLiteral("nom"), 220},
+                         {QStringLiteral("Коробки"), QStringLiteral("massa"), 90}});
+    DBGrid1->setDataSet(&products_);
+    Edit1 = new QLineEdit;
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setPlaceholderText(QStringLiteral("Поиск"));
+    search_ = new SearchBox(Edit1, products_, QStringLiteral("marka"));
+    Button1 = catalogButton(QStringLiteral("Добавить"), "Button1");
+    Button2 = catalogButton(QStringLiteral("Изменить"), "Button2");
+    Button3 = catalogButton(QStringLiteral("Удалить"), "Button3");
+    Button4 = catalogButton(QStringLiteral("Выход"), "Button4");
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(Button1);
+    bar->addWidget(Button2);
+    bar->addWidget(Button3);
+    bar->addStretch();
+    bar->addWidget(Button4);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(DBGrid1, 1);
+    layout->addWidget(Edit1);
+    layout->addLayout(bar);
+    // Enter adds in the catalog.
+    Button1->setDefault(true);
+
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { add(); }));
+    connect(Button2, &QPushButton::clicked, this, guarded([this] { changeOrPick(); }));
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, guarded([this] { changeOrPick(); }));
+    connect(Button3, &QPushButton::clicked, this, guarded([this] { remove(); }));
+    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (Edit1->isVisible())
+        Edit1->setFocus();
+}
+
+bool TForm3::onFixedRow() const {
+    if (products_.isEmpty())
+        return true;
+    const int id = products_.field(QStringLiteral("id")).toInt();
+    return id == reserved::HouseholdWorks || id == reserved::AveragePiecework;
+}
+
+void TForm3::showCatalog() {
+    Tag = Mode::Catalog;
+    products_.open();
+    Button2->setText(QStringLiteral("Изменить"));
+    Button2->setDefault(false);
+    Button1->setDefault(true);
+    Button1->show();
+    Button3->show();
+    exec();
+    // Izdel is shared: a search must not outlive the list.
+    Edit1->clear();
+    products_.close();
+}
+
+std::optional<CatalogChoice> TForm3::pick() {
+    Tag = Mode::Operation;
+    choice_.reset();
+    products_.open();
+    Button2->setText(QStringLiteral("Выбрать"));
+    Button1->hide();
+    Button3->hide();
+    Button2->setDefault(true);
+    Edit1->show();
+    Edit1->clear();
+    exec();
+    Button2->setDefault(false);
+    Edit1->clear();
+    Edit1->hide();
+    products_.close();
+    return choice_;
+}
+
+void TForm3::add() {
+    const int row = products_.recNo();
+    editor_.prepareAdd();
+    editor_.exec();
+    editor_.closeGroups();
+    products_.setRecNo(row);
+}
+
+void TForm3::changeOrPick() {
+    if (onFixedRow())
+        return;
+    const int id = products_.field(QStringLiteral("id")).toInt();
+    const QString name = products_.field(QStringLiteral("marka")).toString().trimmed();
+    if (Tag != Mode::Catalog) {
+        choice_ = CatalogChoice{id, name};
+        accept();
+        return;
+    }
+    const int row = products_.recNo();
+    editor_.prepareChange(id, name,
+                          DataSetModel::displayText(products_.field(QStringLiteral("massa"))),
+                          products_.field(QStringLiteral("id_class_item")).toInt());
+    editor_.exec();
+    editor_.closeGroups();
+    products_.setRecNo(row);
+}
+
+void TForm3::remove() {
+    if (onFixedRow())
+        return;
+    const QVariantMap product{
+        {QStringLiteral("id"), products_.field(QStringLiteral("id")).toInt()}};
+    Izdel_Smena.setParam(QStringLiteral("id_ii"), product.first());
+    Izdel_Smena.setParam(QStringLiteral("dt"), productPositionsFrom(QDate::currentDate()));
+    Izdel_Smena.reopen();
+    ii_oper.setParam(QStringLiteral("id_ii"), product.first());
+    ii_oper.reopen();
+    const int prices = ii_oper.field(QStringLiteral("cnt")).toInt();
+    const int positions = Izdel_Smena.field(QStringLiteral("cnt")).toInt();
+    ii_oper.close();
+    Izdel_Smena.close();
+
+    const QString caption = QStringLiteral("Удаление");
+    // The prices go at once and stay gone whatever is answered next.
+    if (prices > 0 &&
+        askYesNo(QStringLiteral("По изделию есть расценки они будут удалены!!!"), caption))
+        dm_.execute(dm_.DelSmena, sql::DeleteProductPrices, product);
+    if (positions > 0) {
+        if (askYesNo(QStringLiteral("По изделию есть операции в текущем, предыдущем месяцах и "
+                                    "ранее, они будут удалены. Удалить изделие? "),
+                     caption)) {
+            Transaction transaction(dm_.ADO_DB);
+            dm_.execute(dm_.DelSmena, sql::DeleteProductPositions, product);
+            dm_.execute(dm_.DelSmena, sql::DeleteProduct, product);
+            transaction.commit();
+        }
+    } else if (askYesNo(QStringLiteral("Удалить изделие? "), caption)) {
+        dm_.execute(dm_.DelSmena, sql::DeleteProduct, product);
+    }
+    products_.reopen();
+    products_.first();
+}
+
+} // namespace sdelka

@@ -1,5 +1,8 @@
 #include "register/register_screen.h"
 
+#include "catalogs/groups_screens.h"
+#include "catalogs/operations_screens.h"
+#include "catalogs/products_screens.h"
 #include "catalogs/types_screens.h"
 #include "catalogs/workers_screens.h"
 #include "core/calendar.h"
@@ -330,16 +333,19 @@ void TForm1::deleteSelected() {
 
 void TForm1::attach(const RegisterScreens& screens) {
     screens_ = screens;
-    if (screens_.workers) {
-        N1->setEnabled(true);
-        connect(N1, &QAction::triggered, this,
-                guarded([this] { openScreen([this] { screens_.workers->showCatalog(); }); }));
-    }
-    if (screens_.types) {
-        N6->setEnabled(true);
-        connect(N6, &QAction::triggered, this,
-                guarded([this] { openScreen([this] { screens_.types->showCatalog(); }); }));
-    }
+    // A menu item that opens a catalog: enabled once its screen is there.
+    auto catalog = [this](QAction* item, auto* screen) {
+        if (!screen)
+            return;
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, this,
+                guarded([this, screen] { openScreen([screen] { screen->showCatalog(); }); }));
+    };
+    catalog(N1, screens_.workers);
+    catalog(N3, screens_.products);
+    catalog(N4, screens_.operations);
+    catalog(N6, screens_.types);
+    catalog(N8, screens_.groups);
 }
 
 void TForm1::openScreen(const std::function<void()>& show) {

@@ -16,13 +16,19 @@
 
 namespace sdelka {
 
+class TForm3;
+class TForm4;
 class TForm5;
 class TForm8;
+class TForm26;
 
 // The screens the register opens; each control whose screen is here can be used.
 struct RegisterScreens {
     TForm5* workers = nullptr;
+    TForm3* products = nullptr;
+    TForm4* operations = nullptr;
     TForm8* types = nullptr;
+    TForm26* groups = nullptr;
 };
 
 // The shift register: the positions of one day and shift, and the place every other screen is

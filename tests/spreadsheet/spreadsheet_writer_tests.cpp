@@ -1,1 +1,397 @@
+// The writer is checked through the .xlsx files it leaves in the export folder: each file is
+// unzipped and its sheet, shared strings and styles read back.
+#include "spreadsheet/spreadsheet_writer.h"
+#include "support/screen_helpers.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <map>
+#include <optional>
+
+using namespace sdelka;
+using namespace sdelka::test;
+
+namespace {
+
+const QString OpenFailed = QStringLiteral("Ошибка открытия файла Microsoft Excel.");
+
+QByteArray unzipPart(const QString& file, const QString& part) {
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, part});
+    EXPECT_TRUE(unzip.waitForFinished(10000));
+    return unzip.readAllStandardOutput();
+}
+
+struct Cell {
+    bool isNumber = false;
+    QString value; // the number as written, or the string itself
+    bool textFormat = false;
+    bool bold = false;
+};
+
+// What a saved workbook holds on its first sheet.
+struct Sheet {
+    std::map<QString, Cell> cells; // by reference, "A1"
+    std::map<int, double> widths;  // by column, counted from 1
+
+    std::optional<Cell> cell(const QString& ref) const {
+        auto it = cells.find(ref);
+        return it == cells.end() ? std::nullopt : std::optional<Cell>(it->second);
+    }
+};
+
+Sheet readSheet(const QString& file) {
+    QStringList strings;
+    QXmlStreamReader sst(unzipPart(file, QStringLiteral("xl/sharedStrings.xml")));
+    while (!sst.atEnd()) {
+        sst.readNext();
+        if (sst.isStartElement() && sst.name() == u"si")
+            strings << QString();
+        else if (sst.isStartElement() && sst.name() == u"t" && !strings.isEmpty())
+            strings.back() += sst.readElementText();
+    }
+
+    struct Xf {
+        int numFmt;
+        int font;
+    };
+    std::vector<Xf> xfs;
+    std::vector<bool> boldFonts;
+    QXmlStreamReader styles(unzipPart(file, QStringLiteral("xl/styles.xml")));
+    bool inCellXfs = false;
+    while (!styles.atEnd()) {
+        styles.readNext();
+        if (styles.isStartElement()) {
+            const auto attrs = styles.attributes();
+            if (styles.name() == u"cellXfs")
+                inCellXfs = true;
+            else if (styles.name() == u"font")
+                boldFonts.push_back(false);
+            else if (styles.name() == u"b" && !boldFonts.empty())
+                boldFonts.back() = true;
+            else if (styles.name() == u"xf" && inCellXfs)
+                xfs.push_back({attrs.value(QLatin1String("numFmtId")).toInt(),
+                               attrs.value(QLatin1String("fontId")).toInt()});
+        } else if (styles.isEndElement() && styles.name() == u"cellXfs") {
+            inCellXfs = false;
+        }
+    }
+
+    Sheet sheet;
+    QXmlStreamReader xml(unzipPart(file, QStringLiteral("xl/worksheets/sheet1.xml")));
+    QString ref;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        const auto attrs = xml.attributes();
+        if (xml.name() == u"col") {
+            for (int c = attrs.value(QLatin1String("min")).toInt();
+                 c <= attrs.value(QLatin1String("max")).toInt(); ++c)
+                sheet.widths[c] = attrs.value(QLatin1String("width")).toDouble();
+        } else if (xml.name() == u"c") {
+            ref = attrs.value(QLatin1String("r")).toString();
+            Cell& cell = sheet.cells[ref];
+            cell.isNumber = attrs.value(QLatin1String("t")).isEmpty();
+            const int style = attrs.value(QLatin1String("s")).toInt();
+            if (style > 0 && style < int(xfs.size())) {
+                cell.textFormat = xfs[style].numFmt == 49;
+                const int font = xfs[style].font;
+                cell.bold = font >= 0 && font < int(boldFonts.size()) && boldFonts[font];
+            }
+        } else if (xml.name() == u"v") {
+            Cell& cell = sheet.cells[ref];
+            const QString v = xml.readElementText();
+            cell.value = cell.isNumber ? v : strings.value(v.toInt());
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return sheet;
+}
+
+class SpreadsheetWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(tmp.isValid());
+        exportDir = tmp.filePath(QStringLiteral("Выгрузка"));
+        qputenv("SDELKA_EXPORT_DIR", exportDir.toUtf8());
+        qputenv("SDELKA_NO_OPEN", "1");
+    }
+    // Every file in the export folder, hidden ones included.
+    QStringList exported() const {
+        return QDir(exportDir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    }
+    // Saves what the writer holds; the path of the file.
+    QString save(SpreadsheetWriter& writer) {
+        EXPECT_EQ(writer.SetVisible(true), 1);
+        EXPECT_FALSE(writer.savedPath().isEmpty());
+        return writer.savedPath();
+    }
+
+    QTemporaryDir tmp;
+    QString exportDir;
+    MessageLog log;
+};
+
+TEST_F(SpreadsheetWriterTest, CellsGetTheirTypeAndFormat) {
+    struct Case {
+        QString text;
+        bool plain;
+        bool asText;
+        bool bold;
+        std::optional<Cell> expected;
+    };
+    const std::vector<Case> cases = {
+        {"12", true, false, false, Cell{true, "12"}},
+        {"-3.5", false, false, false, Cell{true, "-3.5"}},
+        {"1,25", false, false, false, Cell{true, "1.25"}},
+        {" +7 ", true, false, false, Cell{true, "7"}},
+        {"12", false, true, false, Cell{false, "12", true}},
+        {"1,2,3", false, false, false, Cell{false, "1,2,3"}},
+        {"12a", true, false, false, Cell{false, "12a"}},
+        {"-", false, false, false, Cell{false, "-"}},
+        {",", false, false, false, Cell{false, ","}},
+        {"Иванов Пётр Ильич", false, false, false, Cell{false, "Иванов Пётр Ильич"}},
+        {"Итого", false, false, true, Cell{false, "Итого", false, true}},
+        {"5", false, true, true, Cell{false, "5", true, true}},
+        {"7", false, false, true, Cell{true, "7", false, true}},
+        {"", false, true, true, std::nullopt},
+    };
+    SpreadsheetWriter writer;
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        const int row = int(i) + 1;
+        const int result = c.plain ? writer.WriteCell(1, 1, row, c.text)
+                                   : writer.WriteCell(1, 1, row, c.text, c.asText, false, c.bold);
+        EXPECT_EQ(result, 1) << c.text.toStdString();
+    }
+    const Sheet sheet = readSheet(save(writer));
+    EXPECT_TRUE(log.empty());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        const auto cell = sheet.cell(QStringLiteral("A%1").arg(i + 1));
+        SCOPED_TRACE("text \"" + c.text.toStdString() + "\"");
+        ASSERT_EQ(cell.has_value(), c.expected.has_value());
+        if (!cell)
+            continue;
+        EXPECT_EQ(cell->isNumber, c.expected->isNumber);
+        if (cell->isNumber)
+            EXPECT_DOUBLE_EQ(cell->value.toDouble(), c.expected->value.toDouble());
+        else
+            EXPECT_EQ(cell->value, c.expected->value);
+        EXPECT_EQ(cell->textFormat, c.expected->textFormat);
+        EXPECT_EQ(cell->bold, c.expected->bold);
+    }
+}
+
+TEST_F(SpreadsheetWriterTest, RewritingACellKeepsWhatTheWriteDoesNotSet) {
+    SpreadsheetWriter writer;
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    // A cell formatted as text stays text; the plain form keeps bold too.
+    writer.WriteCell(1, 1, 1, "x", true, false, true);
+    writer.WriteCell(1, 1, 1, "12");
+    // The flags form sets bold either way, and keeps the text format it does not ask for.
+    writer.WriteCell(1, 2, 1, "x", true, false, true);
+    writer.WriteCell(1, 2, 1, "34", false, false, false);
+    // An empty text leaves the cell as it was.
+    writer.WriteCell(1, 3, 1, "Цех", false, false, true);
+    writer.WriteCell(1, 3, 1, "", true, true, false);
+    const Sheet sheet = readSheet(save(writer));
+
+    const auto a1 = sheet.cell("A1"), b1 = sheet.cell("B1"), c1 = sheet.cell("C1");
+    ASSERT_TRUE(a1 && b1 && c1);
+    EXPECT_FALSE(a1->isNumber);
+    EXPECT_EQ(a1->value, "12");
+    EXPECT_TRUE(a1->textFormat && a1->bold);
+    EXPECT_FALSE(b1->isNumber);
+    EXPECT_EQ(b1->value, "34");
+    EXPECT_TRUE(b1->textFormat);
+    EXPECT_FALSE(b1->bold);
+    EXPECT_EQ(c1->value, "Цех");
+    EXPECT_FALSE(c1->textFormat);
+    EXPECT_TRUE(c1->bold);
+    EXPECT_EQ(sheet.widths.count(3), 0u);
+}
+
+TEST_F(SpreadsheetWriterTest, AutoFitWidensToTheLongestFittedText) {
+    const QString longName = QStringLiteral("Сварочный полуавтомат ПДГ-500"); // 29 characters
+    const QString heading = QString(60, QLatin1Char('W'));
+    SpreadsheetWriter writer;
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    writer.WriteCell(1, 2, 1, longName, false, true, false);
+    writer.WriteCell(1, 2, 2, "Резак", false, true, false);
+    // A longer text written without autoFit does not widen the column.
+    writer.WriteCell(1, 2, 3, heading, false, false, false);
+    writer.WriteCell(1, 3, 1, heading, false, false, false);
+    writer.WriteCell(1, 4, 1, "", false, true, false);
+    writer.WriteCell(1, 5, 1, QString(500, QLatin1Char('x')), false, true, false);
+    const Sheet sheet = readSheet(save(writer));
+
+    ASSERT_EQ(sheet.widths.count(2), 1u);
+    EXPECT_GE(sheet.widths.at(2), longName.size());
+    EXPECT_LT(sheet.widths.at(2), longName.size() + 5);
+    EXPECT_EQ(sheet.widths.count(3), 0u);
+    EXPECT_EQ(sheet.widths.count(4), 0u);
+    ASSERT_EQ(sheet.widths.count(5), 1u);
+    EXPECT_LE(sheet.widths.at(5), 110);
+}
+
+TEST_F(SpreadsheetWriterTest, BadCellsAreReportedAndWritingGoesOn) {
+    const QString sheetCaption = QStringLiteral("Ошибочный номер листа Microsoft Excel");
+    const QString cellCaption = QStringLiteral("Ошибка Microsoft Excel");
+    struct Case {
+        int sheet, column, row;
+        QString text;
+        QString caption;
+    };
+    const std::vector<Case> cases = {
+        {2, 1, 1, "1", sheetCaption},
+        {0, 3, 4, "1", sheetCaption},
+        {1, 0, 1, "1", cellCaption},
+        {1, 1, 0, "1", cellCaption},
+        {1, 16385, 1, "1", cellCaption},
+        {1, 1, 1048577, "1", cellCaption},
+        {1, 1, 2, QString(40000, QLatin1Char('a')), cellCaption}, // longer than a cell holds
+    };
+    SpreadsheetWriter writer;
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    for (const Case& c : cases) {
+        log.clear();
+        EXPECT_EQ(writer.WriteCell(c.sheet, c.column, c.row, c.text, false, false, false), -1);
+        ASSERT_EQ(log.boxes().size(), 1u);
+        EXPECT_EQ(log.boxes()[0].kind, MessageKind::Error);
+        EXPECT_EQ(log.boxes()[0].caption, c.caption);
+        EXPECT_EQ(log.last(), QStringLiteral("Ошибка при записи: лист %1, столбец %2, строка %3")
+                                  .arg(c.sheet)
+                                  .arg(c.column)
+                                  .arg(c.row));
+    }
+    log.clear();
+    EXPECT_EQ(writer.WriteCell(1, 16384, 1048576, "последняя"), 1);
+    EXPECT_EQ(writer.WriteCell(1, 1, 1, "первая"), 1);
+    const Sheet sheet = readSheet(save(writer));
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(sheet.cells.size(), 2u);
+    ASSERT_TRUE(sheet.cell("XFD1048576") && sheet.cell("A1"));
+    EXPECT_EQ(sheet.cell("XFD1048576")->value, "последняя");
+    EXPECT_EQ(sheet.cell("A1")->value, "первая");
+}
+
+TEST_F(SpreadsheetWriterTest, UnusableExportFolderFailsTheWorkbook) {
+    QFile file(tmp.filePath("занято"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    struct Case {
+        const char* what;
+        QString dir;
+        QString fileName;
+    };
+    const std::vector<Case> cases = {
+        {"a file where the folder should be", file.fileName(), QString()},
+        {"a folder below a file", file.fileName() + "/Выгрузка", QString()},
+        {"an existing workbook to open", exportDir, tmp.filePath("старый.xlsx")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        log.clear();
+        qputenv("SDELKA_EXPORT_DIR", c.dir.toUtf8());
+        SpreadsheetWriter writer;
+        EXPECT_EQ(writer.OpenWorkbook(c.fileName), -1);
+        ASSERT_EQ(log.boxes().size(), 1u);
+        EXPECT_EQ(log.boxes()[0].kind, MessageKind::Error);
+        EXPECT_EQ(log.boxes()[0].caption, "Ошибка");
+        EXPECT_EQ(log.last(), OpenFailed);
+        // Without a workbook, a cell is a sheet error and making it visible does nothing.
+        log.clear();
+        EXPECT_EQ(writer.WriteCell(1, 1, 1, "1"), -1);
+        EXPECT_EQ(log.boxes().at(0).caption, "Ошибочный номер листа Microsoft Excel");
+        log.clear();
+        EXPECT_EQ(writer.SetVisible(true), 1);
+        EXPECT_TRUE(log.empty());
+        EXPECT_TRUE(writer.savedPath().isEmpty());
+    }
+    EXPECT_TRUE(exported().isEmpty());
+}
+
+TEST_F(SpreadsheetWriterTest, FolderLostBeforeSavingIsReported) {
+    SpreadsheetWriter writer;
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    writer.WriteCell(1, 1, 1, "1");
+    ASSERT_TRUE(QDir(exportDir).removeRecursively());
+    EXPECT_EQ(writer.SetVisible(true), 1);
+    ASSERT_EQ(log.boxes().size(), 1u);
+    EXPECT_EQ(log.boxes()[0].caption, "Ошибка");
+    EXPECT_EQ(log.last(), OpenFailed);
+    EXPECT_TRUE(writer.savedPath().isEmpty());
+}
+
+TEST_F(SpreadsheetWriterTest, FileIsNamedByTitleAndTime) {
+    const QRegularExpression pattern(
+        QStringLiteral(R"(^Цены (\d{4}-\d\d-\d\d \d\d-\d\d-\d\d)( \(2\))?\.xlsx$)"));
+    SpreadsheetWriter writer(QStringLiteral("Цены"));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    writer.WriteCell(1, 1, 1, "1");
+    const QString first = save(writer);
+    const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+    EXPECT_EQ(QFileInfo(first).absolutePath(), QFileInfo(exportDir).absoluteFilePath());
+    const auto match = pattern.match(QFileInfo(first).fileName());
+    ASSERT_TRUE(match.hasMatch()) << first.toStdString();
+    EXPECT_TRUE(match.captured(2).isEmpty());
+    const QDateTime stamp =
+        QDateTime::fromString(match.captured(1), QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    EXPECT_TRUE(stamp >= before && stamp <= after) << first.toStdString();
+
+    // Names of this and the next seconds already taken: the export gets the next free one and
+    // leaves the other files alone.
+    const QDateTime now = QDateTime::currentDateTime();
+    QStringList taken;
+    for (int s = 0; s < 3; ++s) {
+        QFile f(QDir(exportDir).filePath(
+            "Цены " + now.addSecs(s).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")) + ".xlsx"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("taken");
+        taken << f.fileName();
+    }
+    writer.setTitle(QStringLiteral("Цены"));
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    writer.WriteCell(1, 1, 1, "2");
+    const QString second = save(writer);
+    EXPECT_TRUE(second.endsWith(" (2).xlsx")) << second.toStdString();
+    for (const QString& name : taken) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), "taken");
+    }
+    EXPECT_EQ(readSheet(second).cell("A1")->value, "2");
+}
+
+TEST_F(SpreadsheetWriterTest, OnlyMakingItVisibleWritesAndOnlyOnce) {
+    SpreadsheetWriter writer(QStringLiteral("Табель"));
+    // Before any workbook, nothing happens.
+    EXPECT_EQ(writer.SetVisible(true), 1);
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    writer.WriteCell(1, 1, 1, "отброшено");
+    // A new workbook replaces the one not saved.
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    EXPECT_EQ(writer.SetVisible(false), 1);
+    writer.WriteCell(1, 2, 1, "сохранено");
+    EXPECT_TRUE(QDir(exportDir).entryList({"Табель*"}).isEmpty()) << "nothing saved before";
+    const QString path = save(writer);
+    EXPECT_EQ(writer.SetVisible(true), 1);
+    EXPECT_EQ(writer.WriteCell(1, 1, 1, "после"), -1);
+    EXPECT_EQ(exported(), QStringList{QFileInfo(path).fileName()});
+    const Sheet sheet = readSheet(path);
+    EXPECT_EQ(sheet.cells.size(), 1u);
+    ASSERT_TRUE(sheet.cell("B1"));
+    EXPECT_EQ(sheet.cell("B1")->value, "сохранено");
+}
+
+} // namespace

@@ -1,0 +1,505 @@
+#include "catalogs/operations_screens.h"
+
+#include "catalogs/operation_statements.h"
+#include "core/norms.h"
+#include "data/reserved_ids.h"
+#include "widgets/messages.h"
+#include "widgets/search_box.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QVBoxLayout>
+
+namespace sdelka {
+
+namespace {
+
+constexpr int NormIdRole = Qt::UserRole + 1;
+
+// Lets digits and Backspace through, turns "." and "," into "." and drops the rest.
+class PriceKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (text.isEmpty() || key->key() == Qt::Key_Backspace || text.at(0).isDigit())
+            return false;
+        if (text == QLatin1String(".") || text == QLatin1String(",")) {
+            static_cast<QLineEdit*>(watched)->insert(QStringLiteral("."));
+            return true;
+        }
+        return text.at(0).isPrint();
+    }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Norms editor
+
+TForm22::TForm22(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+    setObjectName(QStringLiteral("TForm22"));
+    setWindowTitle(QStringLiteral("Норматив"));
+    DBGrid1 = new QTableWidget(0, 3, this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setHorizontalHeaderLabels(
+        {QStringLiteral("Норматив"), QStringLiteral("Цена"), QStringLiteral("Премия, %")});
+    QFont bold = DBGrid1->horizontalHeader()->font();
+    bold.setBold(true);
+    DBGrid1->horizontalHeader()->setFont(bold);
+    DBGrid1->setColumnWidth(0, 133);
+    DBGrid1->setColumnWidth(1, 105);
+    DBGrid1->setColumnWidth(2, 82);
+    DBGrid1->setMinimumWidth(380);
+    Button1 = catalogButton(QStringLiteral("Сохранить"), "Button1");
+    Button1->setDefault(true);
+    Button2 = catalogButton(QStringLiteral("Удалить"), "Button2");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(DBGrid1, 1);
+    layout->addLayout(buttons);
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { save(); }));
+    connect(Button2, &QPushButton::clicked, this, guarded([this] { removeCurrent(); }));
+    // A typed row gets a blank one after it, so another norm can be added.
+    connect(DBGrid1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!loading_ && item->row() == DBGrid1->rowCount() - 1 && !item->text().isEmpty())
+            addBlankRow();
+    });
+}
+
+QString TForm22::priceText(double price) {
+    QString text = QLocale().toString(price, 'f', 3);
+    if (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    return text;
+}
+
+void TForm22::addBlankRow() {
+    const bool wasLoading = loading_;
+    loading_ = true;
+    const int row = DBGrid1->rowCount();
+    DBGrid1->insertRow(row);
+    for (int c = 0; c < 3; ++c)
+        DBGrid1->setItem(row, c, new QTableWidgetItem);
+    DBGrid1->item(row, 0)->setData(NormIdRole, 0);
+    loading_ = wasLoading;
+}
+
+void TForm22::load(int operationId) {
+    operationId_ = operationId;
+    DataSet norms(dm_.ADO_DB, QStringLiteral("norm"), sql::NormsOf);
+    norms.setParam(QStringLiteral("o_id"), operationId);
+    norms.open();
+    loading_ = true;
+    DBGrid1->setRowCount(0);
+    for (int r = 0; r < norms.recordCount(); ++r) {
+        DBGrid1->insertRow(r);
+        const QStringList cells = {norms.value(r, QStringLiteral("norma")).toString(),
+                                   priceText(norms.value(r, QStringLiteral("price")).toDouble()),
+                                   norms.value(r, QStringLiteral("prize")).toString()};
+        for (int c = 0; c < 3; ++c)
+            DBGrid1->setItem(r, c, new QTableWidgetItem(cells[c]));
+        DBGrid1->item(r, 0)->setData(NormIdRole, norms.value(r, QStringLiteral("id")));
+    }
+    addBlankRow();
+    loading_ = false;
+}
+
+void TForm22::editNorms(int operationId) {
+    load(operationId);
+    exec();
+}
+
+int TForm22::savedRows() const {
+    int saved = 0;
+    for (int r = 0; r < DBGrid1->rowCount(); ++r)
+        saved += DBGrid1->item(r, 0)->data(NormIdRole).toInt() > 0 ? 1 : 0;
+    return saved;
+}
+
+void TForm22::save() {
+    struct Pending {
+        int id;
+        Norm norm;
+    };
+    std::vector<Pending> pending;
+    for (int r = 0; r < DBGrid1->rowCount(); ++r) {
+        const NormInput input{DBGrid1->item(r, 0)->text(), DBGrid1->item(r, 1)->text(),
+                              DBGrid1->item(r, 2)->text()};
+        const int id = DBGrid1->item(r, 0)->data(NormIdRole).toInt();
+        if (id == 0 && input.norma.trimmed().isEmpty() && input.price.trimmed().isEmpty() &&
+            input.prize.trimmed().isEmpty())
+            continue; // the blank row
+        const NormCheck check = checkNorm(input);
+        if (!check.norm) {
+            DBGrid1->setCurrentCell(r, 0);
+            showError(check.error);
+            return;
+        }
+        pending.push_back({id, *check.norm});
+    }
+    if (pending.empty()) {
+        showError(
+            QStringLiteral("Нормы не введены: операция без нормы не показывается в списке цен."));
+        return;
+    }
+    DataSet& operations = dm_.Oper;
+    const int row = operations.recNo();
+    {
+        Transaction tx(dm_.ADO_DB);
+        for (const Pending& p : pending) {
+            dm_.execute(dm_.SQL_exec, p.id > 0 ? sql::UpdateNorm : sql::InsertNorm,
+                        {{QStringLiteral("id"), p.id},
+                         {QStringLiteral("o_id"), operationId_},
+                         {QStringLiteral("norma"), p.norm.norma},
+                         {QStringLiteral("price"), p.norm.price},
+                         {QStringLiteral("prize"), p.norm.prize}});
+        }
+        if (operations.isOpen()) {
+            operations.reopen();
+            operations.setRecNo(row);
+        }
+        tx.commit();
+    }
+    accept();
+}
+
+void TForm22::removeCurrent() {
+    const int row = DBGrid1->currentRow();
+    if (row < 0)
+        return;
+    const int id = DBGrid1->item(row, 0)->data(NormIdRole).toInt();
+    // The last norm stays: an operation without a norm drops out of the list of prices.
+    if (id > 0 && savedRows() > 1)
+        dm_.execute(dm_.SQL_exec, sql::DeleteNorm, {{QStringLiteral("id"), id}});
+    load(operationId_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Operation editor
+
+TForm10::TForm10(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+    setObjectName(QStringLiteral("TForm10"));
+    auto readOnly = [](const char* name) {
+        auto* e = new QLineEdit;
+        e->setObjectName(QString::fromLatin1(name));
+        e->setReadOnly(true);
+        e->setMinimumWidth(300);
+        return e;
+    };
+    Edit1 = readOnly("Edit1");
+    Edit2 = readOnly("Edit2");
+    Button3 = catalogButton(QStringLiteral("..."), "Button3");
+    Button4 = catalogButton(QStringLiteral("..."), "Button4");
+    ComboBox1 = new QComboBox;
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->addItems({QStringLiteral("Готовая продукция"), QStringLiteral("Заготовки")});
+    Label4 = new QLabel(QStringLiteral("min Цена"));
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->hide();
+    Edit3 = new QLineEdit;
+    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Edit3->installEventFilter(new PriceKeys(Edit3));
+    Edit3->hide();
+
+    auto* group = new QGroupBox(QStringLiteral("Цена операции"));
+    auto* form = new QVBoxLayout(group);
+    auto row = [form](const QString& label, QWidget* field, QWidget* button) {
+        form->addWidget(new QLabel(label));
+        auto* line = new QHBoxLayout;
+        line->addWidget(field, 1);
+        if (button)
+            line->addWidget(button);
+        form->addLayout(line);
+    };
+    row(QStringLiteral("Марка изделия"), Edit1, Button3);
+    row(QStringLiteral("Операция"), Edit2, Button4);
+    row(QStringLiteral("Вид"), ComboBox1, nullptr);
+    form->addWidget(Label4);
+    form->addWidget(Edit3);
+    Button1 = catalogButton(QStringLiteral("Записать"), "Button1");
+    Button1->setDefault(true);
+    Button2 = catalogButton(QStringLiteral("Отмена"), "Button2");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Button3, &QPushButton::clicked, this, guarded([this] { chooseProduct(); }));
+    connect(Button4, &QPushButton::clicked, this, guarded([this] { chooseType(); }));
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { save(); }));
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm10::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Button3->setFocus();
+}
+
+void TForm10::prepareAdd() {
+    Edit1->clear();
+    Edit2->clear();
+    ComboBox1->setCurrentIndex(0);
+    Edit3->clear();
+    Edit3->setEnabled(true);
+    setWindowTitle(QStringLiteral("Заведение новой цены за операцию"));
+    Tag = Mode::Add;
+    ProductId = 0;
+    TypeId = 0;
+    OperationId = 0;
+    AddedId = 0;
+}
+
+void TForm10::prepareChange(const DataSet& operation) {
+    setWindowTitle(QStringLiteral("Изменение данных о цене за операцию"));
+    Tag = Mode::Change;
+    AddedId = 0;
+    Edit1->setText(operation.field(QStringLiteral("marka")).toString().trimmed());
+    Edit2->setText(operation.field(QStringLiteral("vid")).toString().trimmed());
+    ComboBox1->setCurrentIndex(operation.field(QStringLiteral("naimen")).toInt() == 0 ? 0 : 1);
+    Edit3->setEnabled(true);
+    Edit3->setText(operation.field(QStringLiteral("cena")).toString().trimmed());
+    ProductId = operation.field(QStringLiteral("i_id")).toInt();
+    TypeId = operation.field(QStringLiteral("oper_vid")).toInt();
+    OperationId = operation.field(QStringLiteral("id")).toInt();
+}
+
+void TForm10::chooseProduct() {
+    if (!pickProduct)
+        return;
+    if (const auto product = pickProduct()) {
+        Edit1->setText(product->name.trimmed());
+        ProductId = product->id;
+    }
+}
+
+void TForm10::chooseType() {
+    if (!pickType)
+        return;
+    if (const auto type = pickType()) {
+        Edit2->setText(type->name.trimmed());
+        TypeId = type->id;
+    }
+}
+
+void TForm10::save() {
+    if (Edit1->text().trimmed().isEmpty() || Edit2->text().trimmed().isEmpty()) {
+        showError(QStringLiteral("Все поля должны быть заполнены!"));
+        return;
+    }
+    const QVariantMap params{{QStringLiteral("vid"), TypeId},
+                             {QStringLiteral("naimen"), ComboBox1->currentIndex() == 1 ? 1 : 0},
+                             {QStringLiteral("i_id"), ProductId},
+                             {QStringLiteral("id"), OperationId}};
+    const QString duplicate = QStringLiteral("Операция с такими параметрами уже заведена!");
+    if (Tag == Mode::Add) {
+        if (dm_.CheckExists(sql::OperationExists, params, duplicate))
+            return;
+        dm_.Oper_ins.setSql(sql::InsertOperation);
+        for (auto it = params.begin(); it != params.end(); ++it)
+            dm_.Oper_ins.setParam(it.key(), it.value());
+        AddedId = dm_.Oper_ins.executeReturning(QStringLiteral("id")).toInt();
+    } else {
+        if (dm_.CheckExists(sql::OtherOperationExists, params, duplicate))
+            return;
+        dm_.execute(dm_.Oper_ed, sql::UpdateOperation, params);
+    }
+    if (dm_.Oper.isOpen())
+        dm_.Oper.reopen();
+    accept();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Operations list
+
+TForm4::TForm4(TDataModule6& dm, TForm10& editor, TForm22& norms, SpreadsheetWriter& writer,
+               QWidget* parent)
+    : QDialog(parent), dm_(dm), editor_(editor), norms_(norms), writer_(writer),
+      operations_(dm.Oper) {
+    setObjectName(QStringLiteral("TForm4"));
+    setWindowTitle(QStringLiteral("Цены (4)"));
+    resize(1200, 600);
+    DBGrid1 = new DataGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    DBGrid1->setColumns({
+        {QStringLiteral("Марка"), QStringLiteral("marka"), 300},
+        {QStringLiteral("Ном. гр. "), QStringLiteral("s_caption"), 300},
+        {QStringLiteral("Опреция"), QStringLiteral("vid"), 243},
+        {QStringLiteral("Цена (min)"), QStringLiteral("cena"), 74},
+        {QStringLiteral("Вид"), QStringLiteral("nmn"), 139},
+        {QStringLiteral("id"), QStringLiteral("id"), 0, left, true, true},
+        {QStringLiteral("i_id"), QStringLiteral("i_id"), 0, left, true, true},
+        {QStringLiteral("oper_vid"), QStringLiteral("oper_vid"), 0, left, true, true},
+        {QStringLiteral("Нормы (шт.)"), QStringLiteral("norma"), 76},
+    });
+    DBGrid1->setDataSet(&operations_);
+    Button1 = catalogButton(QStringLiteral("Добавить"), "Button1");
+    Button1->setDefault(true);
+    Button2 = catalogButton(QStringLiteral("Изменить"), "Button2");
+    Button3 = catalogButton(QStringLiteral("Удалить"), "Button3");
+    Button5 = catalogButton(QStringLiteral("Excel"), "Button5");
+    CheckBox1 = new QCheckBox(QStringLiteral("Цены"));
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    QFont bold = CheckBox1->font();
+    bold.setBold(true);
+    CheckBox1->setFont(bold);
+    Edit1 = new QLineEdit;
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setPlaceholderText(QStringLiteral("Поиск по марке"));
+    new SearchBox(Edit1, operations_, QStringLiteral("marka"), SearchBox::Match::Substring);
+    Button4 = catalogButton(QStringLiteral("Выход"), "Button4");
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Button1, Button2, Button3, Button5, CheckBox1, Edit1})
+        bar->addWidget(w);
+    bar->addStretch();
+    bar->addWidget(Button4);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(DBGrid1, 1);
+    layout->addLayout(bar);
+
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { add(); }));
+    connect(Button2, &QPushButton::clicked, this, guarded([this] { changeOrPick(); }));
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this,
+            guarded([this] { gridDoubleClicked(); }));
+    connect(Button3, &QPushButton::clicked, this, guarded([this] { remove(); }));
+    connect(Button5, &QPushButton::clicked, this, guarded([this] { exportToSpreadsheet(); }));
+    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm4::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (Edit1->isVisible())
+        Edit1->setFocus();
+}
+
+void TForm4::showCatalog() {
+    Tag = Mode::Catalog;
+    operations_.open();
+    Button2->setText(QStringLiteral("Изменить"));
+    Button2->setDefault(false);
+    Button1->setDefault(true);
+    Button1->show();
+    Button3->show();
+    exec();
+    operations_.close();
+}
+
+std::optional<OperationChoice> TForm4::pick() {
+    Tag = Mode::Position;
+    choice_.reset();
+    operations_.open();
+    Button2->setText(QStringLiteral("Выбрать"));
+    Button2->setDefault(true);
+    Button1->hide();
+    Button3->hide();
+    Edit1->clear();
+    exec();
+    operations_.setFiltered(false);
+    return choice_;
+}
+
+bool TForm4::onReservedRow() const {
+    const int id = operations_.field(QStringLiteral("id")).toInt();
+    return operations_.isEmpty() || id == reserved::HouseholdWorks ||
+           id == reserved::AveragePiecework;
+}
+
+void TForm4::add() {
+    editor_.prepareAdd();
+    if (editor_.exec() != QDialog::Accepted || editor_.AddedId == 0)
+        return;
+    // A new operation has no norm yet, and without one it is not listed: its norms come next.
+    norms_.editNorms(editor_.AddedId);
+    operations_.reopen();
+    operations_.locate(QStringLiteral("id"), editor_.AddedId);
+}
+
+void TForm4::changeOrPick() {
+    if (onReservedRow())
+        return;
+    if (Tag == Mode::Position) {
+        OperationChoice c;
+        c.id = operations_.field(QStringLiteral("id")).toInt();
+        c.productId = operations_.field(QStringLiteral("i_id")).toInt();
+        c.price = operations_.field(QStringLiteral("cena")).toDouble();
+        c.type = operations_.field(QStringLiteral("vid")).toString();
+        c.naimen = operations_.field(QStringLiteral("naimen")).toInt();
+        c.mark = operations_.field(QStringLiteral("marka")).toString();
+        choice_ = c;
+        accept();
+        return;
+    }
+    editor_.prepareChange(operations_);
+    editor_.exec();
+}
+
+void TForm4::gridDoubleClicked() {
+    if (CheckBox1->isChecked() && Tag == Mode::Catalog) {
+        if (operations_.isEmpty())
+            return;
+        norms_.editNorms(operations_.field(QStringLiteral("id")).toInt());
+        return;
+    }
+    changeOrPick();
+}
+
+void TForm4::remove() {
+    if (onReservedRow())
+        return;
+    if (!askYesNo(QStringLiteral("Удалить операцию?"), QStringLiteral("Удаление")))
+        return;
+    dm_.Oper_del.setParam(QStringLiteral("id"), operations_.field(QStringLiteral("id")));
+    dm_.Oper_del.execute();
+    operations_.reopen();
+}
+
+void TForm4::exportToSpreadsheet() {
+    DataSet report(dm_.ADO_DB, QStringLiteral("XLS_Rep"), sql::OperationsReport);
+    report.open();
+    writer_.setTitle(QStringLiteral("Цены"));
+    if (writer_.OpenWorkbook(QString()) == -1) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    const QStringList header = {QStringLiteral("Марка"), QStringLiteral("Операция"),
+                                QStringLiteral("Цена"), QStringLiteral("Вид")};
+    for (int c = 0; c < header.size(); ++c)
+        writer_.WriteCell(1, c + 1, 1, header[c]);
+    const int total = report.recordCount();
+    for (int r = 0; r < total; ++r) {
+        const int row = r + 2;
+        writer_.WriteCell(1, 1, row, report.value(r, QStringLiteral("marka")).toString());
+        writer_.WriteCell(1, 2, row, report.value(r, QStringLiteral("vid")).toString());
+        writer_.WriteCell(
+            1, 3, row,
+            QLocale().toString(report.value(r, QStringLiteral("cena")).toDouble(), 'g', 15));
+        writer_.WriteCell(1, 4, row,
+                          report.value(r, QStringLiteral("naimen")).toInt() == 0
+                              ? QStringLiteral("Готовая продукция")
+                              : QStringLiteral("Заготовки"));
+        Button5->setText(QStringLiteral("Excel (%1 из %2)").arg(r + 1).arg(total));
+        QApplication::processEvents();
+    }
+    writer_.SetVisible(true);
+    Button5->setText(QStringLiteral("Excel"));
+}
+
+} // namespace sdelka

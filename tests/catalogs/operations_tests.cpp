@@ -1,0 +1,216 @@
+#include "catalogs/operations_screens.h"
+#include "support/db_fixture.h"
+#include "support/screen_helpers.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace sdelka;
+using namespace sdelka::test;
+
+namespace {
+
+class OperationsTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        seedCatalog();
+        exec("insert into cmn_gds_and_srv.gds_and_srv(id, s_caption, s_description, id_msm_bs, "
+             "massa, id_class_item) values (101, 'Шкаф ШК-2', '', 6, 1, 50), (102, 'Полка СТ-3', "
+             "'', "
+             "6, 1, 50);"
+             "insert into accounts_dep.oper(id, vid, naimen, i_id, cena_new) values (1002, 10, 0, "
+             "101, 0), "
+             "(1003, 10, 0, 102, 2);"
+             "insert into accounts_dep.norm(o_id, norma, prize, price) values (1002, 1, 0, 4.50), "
+             "(1002, 2, 0, 3.00), (1002, 3, 0, 5.25), (1003, 1, 0, 2);");
+        exportDir.emplace();
+        qputenv("SDELKA_EXPORT_DIR", exportDir->path().toUtf8());
+        qputenv("SDELKA_NO_OPEN", "1");
+        norms = std::make_unique<TForm22>(*dm_);
+        editor = std::make_unique<TForm10>(*dm_);
+        list = std::make_unique<TForm4>(*dm_, *editor, *norms, writer);
+        dm_->Oper.open();
+    }
+    void TearDown() override {
+        list.reset();
+        editor.reset();
+        norms.reset();
+        DbTest::TearDown();
+    }
+    QStringList marks() {
+        QStringList out;
+        for (int r = 0; r < dm_->Oper.recordCount(); ++r)
+            out << dm_->Oper.value(r, "marka").toString();
+        return out;
+    }
+    int normsOf(int op) {
+        return scalar(QString("select count(*) from accounts_dep.norm where o_id=%1").arg(op))
+            .toInt();
+    }
+    void setCell(int row, int column, const QString& text) {
+        norms->DBGrid1->item(row, column)->setText(text);
+    }
+    std::optional<QTemporaryDir> exportDir;
+    SpreadsheetWriter writer;
+    std::unique_ptr<TForm22> norms;
+    std::unique_ptr<TForm10> editor;
+    std::unique_ptr<TForm4> list;
+};
+
+} // namespace
+
+TEST_F(OperationsTest, ListsOperationsWithNormsAtTheirLowestPriceAndSearchesTheMarkAnywhere) {
+    ASSERT_TRUE(dm_->Oper.locate("id", 1002));
+    EXPECT_DOUBLE_EQ(dm_->Oper.field("cena").toDouble(), 3.0);
+    EXPECT_EQ(dm_->Oper.field("norma").toInt(), 3);
+    EXPECT_FALSE(dm_->Oper.locate("id", 7779)); // no norms, not listed
+    const std::pair<const char*, QStringList> cases[] = {
+        {"СТ-", {"Полка СТ-3", "Стол СТ-1", "Стол СТ-1"}},
+        {"шк", {"Шкаф ШК-2"}},
+        {"нет", {}},
+        {"",
+         {"Полка СТ-3", "Среднесдельная", "Стол СТ-1", "Стол СТ-1", "Хоз. работы", "Шкаф ШК-2"}},
+    };
+    for (const auto& [typed, expected] : cases) {
+        list->Edit1->setText(QString::fromUtf8(typed));
+        EXPECT_EQ(marks(), expected) << typed;
+    }
+}
+
+TEST_F(OperationsTest, DuplicatesAreRefusedAndAnOperationMayKeepItsOwnParameters) {
+    MessageLog log;
+    editor->pickProduct = [] { return std::optional<CatalogChoice>({100, "Стол СТ-1"}); };
+    editor->pickType = [] { return std::optional<CatalogChoice>({10, "Сборка"}); };
+    whenModal([this](QWidget*) {
+        editor->Button3->click();
+        editor->Button4->click();
+        editor->Button1->click();
+        if (editor->isVisible())
+            editor->reject();
+    });
+    list->add();
+    EXPECT_EQ(log.last(), "Операция с такими параметрами уже заведена!");
+    EXPECT_EQ(scalar("select count(*) from accounts_dep.oper where i_id=100 and vid=10").toInt(),
+              1);
+
+    log.clear();
+    ASSERT_TRUE(dm_->Oper.locate("id", 1000));
+    whenModal([this](QWidget*) {
+        EXPECT_EQ(editor->Edit1->text(), "Стол СТ-1");
+        editor->Button1->click();
+    });
+    list->changeOrPick();
+    EXPECT_TRUE(log.empty());
+    // Changing it into the other operation's parameters is refused.
+    ASSERT_TRUE(dm_->Oper.locate("id", 1000));
+    whenModal([this](QWidget*) {
+        editor->ComboBox1->setCurrentIndex(1);
+        editor->TypeId = 2;
+        editor->Button1->click();
+        if (editor->isVisible())
+            editor->reject();
+    });
+    list->changeOrPick();
+    EXPECT_EQ(log.last(), "Операция с такими параметрами уже заведена!");
+}
+
+TEST_F(OperationsTest, ANewOperationGetsItsFirstNormAndThenShowsInTheList) {
+    MessageLog log;
+    editor->pickProduct = [] { return std::optional<CatalogChoice>({101, "Шкаф ШК-2"}); };
+    editor->pickType = [] { return std::optional<CatalogChoice>({2, "КРАСКА порошковая"}); };
+    whenModal([this, &log](QWidget*) {
+        editor->Button3->click();
+        editor->Button4->click();
+        editor->Button1->click();
+        // The norms editor comes next: an empty one writes nothing and says why.
+        whenModal([this, &log](QWidget* w) {
+            EXPECT_EQ(w, norms.get());
+            norms->Button1->click();
+            EXPECT_EQ(log.boxes().size(), 1u);
+            setCell(0, 0, "12");
+            setCell(0, 1, "-1");
+            norms->Button1->click();
+            EXPECT_EQ(log.last(), "Цена должна быть числом не меньше 0.");
+            setCell(0, 1, "7,5");
+            norms->Button1->click();
+        });
+    });
+    list->add();
+    const int added = editor->AddedId;
+    ASSERT_GT(added, 0);
+    EXPECT_EQ(
+        rows(QString("select norma||'/'||price||'/'||prize from accounts_dep.norm where o_id=%1")
+                 .arg(added)),
+        QStringList{"12/7.5/0"});
+    EXPECT_EQ(dm_->Oper.field("id").toInt(), added);
+    EXPECT_DOUBLE_EQ(dm_->Oper.field("cena").toDouble(), 7.5);
+}
+
+TEST_F(OperationsTest, NormsEditorChangesAddsAndNeverDeletesTheLastNorm) {
+    ASSERT_TRUE(dm_->Oper.locate("id", 1003));
+    list->CheckBox1->setChecked(true);
+    whenModal([this](QWidget* w) {
+        ASSERT_EQ(w, norms.get());
+        ASSERT_EQ(norms->DBGrid1->rowCount(), 2); // the norm and a blank row
+        EXPECT_EQ(norms->DBGrid1->item(0, 1)->text(), TForm22::priceText(2.0));
+        norms->DBGrid1->setCurrentCell(0, 0);
+        norms->Button2->click(); // the only norm stays
+        EXPECT_EQ(normsOf(1003), 1);
+        setCell(0, 1, "1.75");
+        setCell(1, 0, "5");
+        setCell(1, 1, "1,25");
+        norms->Button1->click();
+    });
+    list->gridDoubleClicked();
+    EXPECT_EQ(
+        rows("select norma||'/'||price from accounts_dep.norm where o_id=1003 order by norma"),
+        QStringList({"1/1.75", "5/1.25"}));
+    EXPECT_DOUBLE_EQ(dm_->Oper.field("cena").toDouble(), 1.25);
+    EXPECT_EQ(dm_->Oper.field("id").toInt(), 1003);
+    // With two norms, one can go.
+    norms->load(1003);
+    norms->DBGrid1->setCurrentCell(1, 0);
+    norms->removeCurrent();
+    EXPECT_EQ(normsOf(1003), 1);
+}
+
+TEST_F(OperationsTest, ChooserHandsBackTheOperationAndReservedRowsDoNothing) {
+    MessageLog log;
+    for (int reservedId : {7777, 7778}) {
+        ASSERT_TRUE(dm_->Oper.locate("id", reservedId));
+        list->changeOrPick();
+        list->remove();
+    }
+    EXPECT_TRUE(log.empty());
+    list->CheckBox1->setChecked(true);
+    whenModal([this](QWidget*) {
+        typeText(list->Edit1, "Полка");
+        list->gridDoubleClicked(); // in the chooser a double click chooses
+    });
+    const auto choice = list->pick();
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(choice->id, 1003);
+    EXPECT_EQ(choice->productId, 102);
+    EXPECT_DOUBLE_EQ(choice->price, 2.0);
+    EXPECT_EQ(choice->type, "Сборка");
+    EXPECT_EQ(choice->mark, "Полка СТ-3");
+    EXPECT_TRUE(dm_->Oper.isOpen());
+    EXPECT_FALSE(dm_->Oper.filtered());
+}
+
+TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPrice) {
+    list->exportToSpreadsheet();
+    const QString file = writer.savedPath();
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_TRUE(QFileInfo(file).fileName().startsWith("Цены "));
+    QProcess unzip;
+    unzip.start("unzip", {"-p", file, "xl/sharedStrings.xml"});
+    ASSERT_TRUE(unzip.waitForFinished());
+    const QString strings = QString::fromUtf8(unzip.readAllStandardOutput());
+    for (const char* text : {"Марка", "Операция", "Цена", "Вид", "Шкаф ШК-2", "Заготовки"})
+        EXPECT_TRUE(strings.contains(QString::fromUtf8(text))) << text;
+    EXPECT_EQ(list->Button5->text(), "Excel");
+}
