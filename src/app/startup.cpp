@@ -7,7 +7,9 @@
 #include "catalogs/types_screens.h"
 #include "catalogs/workers_screens.h"
 #include "data/data_module.h"
+#include "register/position_editor.h"
 #include "register/register_screen.h"
+#include "register/value_dialog.h"
 #include "widgets/messages.h"
 
 #include <QApplication>
@@ -57,9 +59,11 @@ int run(QApplication& app, BuildStamp build) {
     TForm8 types(dm, typeEditor);
     TForm29 groupEditor(dm);
     TForm26 groups(dm, groupEditor);
+    TForm132 hoursDialog;
+    TForm11 positionEditor(dm, workers, operations, hoursDialog);
     operationEditor.pickProduct = [&products] { return products.pick(); };
     operationEditor.pickType = [&types] { return types.pick(); };
-    reg.attach({&workers, &products, &operations, &types, &groups});
+    reg.attach({&workers, &products, &operations, &types, &groups, &positionEditor});
 
     QObject::connect(reg.Timer1, &QTimer::timeout, &login,
                      guarded([&login] { login.runVersionCheck(); }));

@@ -27,8 +27,9 @@ inline const QString OperationsReport = QStringLiteral(
 
 inline const QString NormsOf = QStringLiteral(
     "select id, o_id, norma, price, prize from accounts_dep.norm where o_id=:o_id order by norma");
-inline const QString InsertNorm = QStringLiteral(
-    "insert into accounts_dep.norm(o_id, norma, price, prize) values (:o_id, :norma, :price, :prize)");
+inline const QString InsertNorm =
+    QStringLiteral("insert into accounts_dep.norm(o_id, norma, price, prize) values (:o_id, "
+                   ":norma, :price, :prize)");
 inline const QString UpdateNorm = QStringLiteral(
     "update accounts_dep.norm set norma=:norma, price=:price, prize=:prize where id=:id");
 inline const QString DeleteNorm = QStringLiteral("delete from accounts_dep.norm where id=:id");

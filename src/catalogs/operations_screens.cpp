@@ -402,10 +402,12 @@ void TForm4::showCatalog() {
     operations_.close();
 }
 
-std::optional<OperationChoice> TForm4::pick() {
+std::optional<OperationChoice> TForm4::pick(int current) {
     Tag = Mode::Position;
     choice_.reset();
     operations_.open();
+    if (current == 0 || !operations_.locate(QStringLiteral("id"), current))
+        operations_.first();
     Button2->setText(QStringLiteral("Выбрать"));
     Button2->setDefault(true);
     Button1->hide();

@@ -122,9 +122,9 @@ public:
     Mode Tag = Mode::Catalog;
 
     void showCatalog();
-    // The chooser: the operation chosen, or none. The operations stay open with the filter
-    // off, as the position editor reads them.
-    std::optional<OperationChoice> pick();
+    // The chooser, standing on the operation given (or on the first row): the operation
+    // chosen, or none. The operations stay open with the filter off.
+    std::optional<OperationChoice> pick(int current = 0);
 
     void add();
     void changeOrPick();

@@ -250,12 +250,12 @@ void TForm3::changeOrPick() {
 void TForm3::remove() {
     if (onFixedRow())
         return;
-    const QVariantMap product{
-        {QStringLiteral("id"), products_.field(QStringLiteral("id")).toInt()}};
-    Izdel_Smena.setParam(QStringLiteral("id_ii"), product.first());
+    const int id = products_.field(QStringLiteral("id")).toInt();
+    const QVariantMap product{{QStringLiteral("id"), id}};
+    Izdel_Smena.setParam(QStringLiteral("id_ii"), id);
     Izdel_Smena.setParam(QStringLiteral("dt"), productPositionsFrom(QDate::currentDate()));
     Izdel_Smena.reopen();
-    ii_oper.setParam(QStringLiteral("id_ii"), product.first());
+    ii_oper.setParam(QStringLiteral("id_ii"), id);
     ii_oper.reopen();
     const int prices = ii_oper.field(QStringLiteral("cnt")).toInt();
     const int positions = Izdel_Smena.field(QStringLiteral("cnt")).toInt();

@@ -21,7 +21,8 @@ QVariantMap rowParams(int workerId, int shift, const QDate& day) {
     return {{QStringLiteral("w_id"), workerId},
             {QStringLiteral("smena"), shift},
             {QStringLiteral("month"), day.month()},
-            {QStringLiteral("year"), day.year()}};
+            {QStringLiteral("year"), day.year()},
+            {QStringLiteral("day"), day}};
 }
 
 } // namespace
@@ -31,52 +32,52 @@ void HoursLedger::closeLedgerLists() {
         set->close();
 }
 
-HoursLedger::DayState HoursLedger::lockAndRead(int workerId, int shift, const QDate& day) {
-    dm_.execute(dm_.H_Tabel_ins, sql::LedgerLockRow,
-                {{QStringLiteral("month_key"), monthKey(day.month(), day.year())},
-                 {QStringLiteral("w_id"), workerId},
-                 {QStringLiteral("row_key"), rowKey(shift, day.month(), day.year())}});
-    QVariantMap params = rowParams(workerId, shift, day);
-    params.insert(QStringLiteral("date"), day.toString(QStringLiteral("dd.MM.yyyy")));
-    DataSet& control = dm_.Control;
-    control.close();
-    control.setSql(sql::LedgerRowAndHours);
-    for (auto it = params.begin(); it != params.end(); ++it)
-        control.setParam(it.key(), it.value());
-    control.open();
-    const QVariant hours = control.field(QStringLiteral("tim"));
-    DayState state{control.field(QStringLiteral("cnt")).toInt(), hours.toInt(), !hours.isNull()};
-    control.close();
-    return state;
+QString HoursLedger::lockColumns() {
+    return QStringLiteral("pg_advisory_xact_lock_shared(:month_key), "
+                          "pg_advisory_xact_lock(:w_id, :row_key)");
 }
 
-void HoursLedger::writeDay(int workerId, int shift, const QDate& day, const QVariant& hours,
-                           bool rowExists) {
-    QVariantMap params = rowParams(workerId, shift, day);
-    params.insert(QStringLiteral("hours"), hours);
-    const QString& statement = rowExists ? sql::LedgerUpdateDay : sql::LedgerInsertDay;
-    dm_.execute(dm_.H_Tabel_ins, statement.arg(day.day()), params);
+QVariantMap HoursLedger::lockParams(int workerId, int shift, const QDate& day) {
+    return {{QStringLiteral("month_key"), monthKey(day.month(), day.year())},
+            {QStringLiteral("w_id"), workerId},
+            {QStringLiteral("row_key"), rowKey(shift, day.month(), day.year())}};
+}
+
+void HoursLedger::lock(int workerId, int shift, const QDate& day) {
+    dm_.execute(dm_.H_Tabel_ins, sql::LedgerLockRow, lockParams(workerId, shift, day));
+}
+
+void HoursLedger::afterSaveLocked(int workerId, int shift, const QDate& day) {
+    closeLedgerLists();
+    dm_.execute(dm_.H_Tabel_ins, sql::LedgerSaveDay.arg(day.day()),
+                rowParams(workerId, shift, day));
+}
+
+void HoursLedger::afterDeleteLocked(int workerId, int shift, const QDate& day) {
+    closeLedgerLists();
+    QStringList otherDays;
+    for (int d = 1; d <= 31; ++d) {
+        if (d != day.day())
+            otherDays << QStringLiteral("d%1").arg(d);
+    }
+    dm_.execute(dm_.H_Tabel_ins,
+                sql::LedgerDeleteDay.arg(day.day())
+                    .arg(otherDays.join(QLatin1Char(',')))
+                    .arg(otherDays.size()),
+                rowParams(workerId, shift, day));
 }
 
 void HoursLedger::afterSave(int workerId, int shift, const QDate& day) {
-    closeLedgerLists();
     Transaction tx(dm_.ADO_DB);
-    const DayState state = lockAndRead(workerId, shift, day);
-    writeDay(workerId, shift, day, state.hours, state.rows > 0);
+    lock(workerId, shift, day);
+    afterSaveLocked(workerId, shift, day);
     tx.commit();
 }
 
 void HoursLedger::afterDelete(int workerId, int shift, const QDate& day) {
-    closeLedgerLists();
     Transaction tx(dm_.ADO_DB);
-    const DayState state = lockAndRead(workerId, shift, day);
-    if (state.hasHours) {
-        writeDay(workerId, shift, day, state.hours, state.rows > 0);
-    } else if (state.rows > 0) {
-        // No hours left that day: the ledger stops counting it, as a rebuild would.
-        writeDay(workerId, shift, day, QVariant(QMetaType::fromType<int>()), true);
-        dm_.execute(dm_.H_Tabel_ins, sql::LedgerDropEmptyRow, rowParams(workerId, shift, day));
-    }
+    lock(workerId, shift, day);
+    afterDeleteLocked(workerId, shift, day);
     tx.commit();
 }
 

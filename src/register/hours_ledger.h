@@ -20,23 +20,27 @@ public:
     // After a position was saved: writes the day's hours, creating the row when it is the
     // first day of that worker, shift and month.
     void afterSave(int workerId, int shift, const QDate& day);
-    // After a position was deleted: writes the hours left; a day left without hours is emptied,
-    // and a row left without any day is removed.
+    // After a position was deleted: writes the hours left; a day left without positions is
+    // emptied, and a row left without any day is removed.
     void afterDelete(int workerId, int shift, const QDate& day);
+
+    // The lock every write of a ledger row takes first, in the writing transaction; a statement
+    // of the caller may take it itself (lockColumns) to save a round trip, and then call the
+    // rules' Locked forms.
+    static QString lockColumns();
+    static QVariantMap lockParams(int workerId, int shift, const QDate& day);
+    void afterSaveLocked(int workerId, int shift, const QDate& day);
+    void afterDeleteLocked(int workerId, int shift, const QDate& day);
 
     // Rebuilds every piecework row of the month from the positions, in one transaction; the
     // progress callback gets each day done and the month's number of days.
     using Progress = std::function<void(int day, int days)>;
     void rebuildMonth(int month, int year, const Progress& progress = {});
 
+    // Takes the lock of one row (several rows: lock them in a fixed order).
+    void lock(int workerId, int shift, const QDate& day);
+
 private:
-    struct DayState {
-        int rows;
-        int hours;
-        bool hasHours;
-    };
-    DayState lockAndRead(int workerId, int shift, const QDate& day);
-    void writeDay(int workerId, int shift, const QDate& day, const QVariant& hours, bool rowExists);
     void closeLedgerLists();
     void insertMonth(int month, int year, int days,
                      const std::map<std::pair<int, int>, std::vector<QString>>& rows);

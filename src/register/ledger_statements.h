@@ -12,24 +12,29 @@ inline const QString LedgerLockRow = QStringLiteral(
     "select pg_advisory_xact_lock_shared(:month_key), pg_advisory_xact_lock(:w_id, :row_key)");
 inline const QString LedgerLockMonth = QStringLiteral("select pg_advisory_xact_lock(:month_key)");
 
-// The row's count and the worker's hours of the shift and day, read together.
-inline const QString LedgerRowAndHours = QStringLiteral(
-    "select (select count(w_id) from accounts_dep.h_tabel where w_id=:w_id and smena=:smena and "
-    "month=:month and year=:year) as cnt, "
-    "(select sum(time) from accounts_dep.smena where w_id=:w_id and smena=:smena and "
-    "data=to_date(:date, 'DD.MM.YYYY') group by w_id, smena, data) as tim");
+// The day rule after a save, in one statement once the row's lock is held: the worker's hours
+// of the shift and day go into the day's cell of his month row, which is created when missing.
+inline const QString LedgerSaveDay = QStringLiteral(
+    "with h as (select coalesce(sum(time), 0) as tim from accounts_dep.smena "
+    "where w_id=:w_id and smena=:smena and data=:day), "
+    "upd as (update accounts_dep.h_tabel set d%1=(select tim from h) where w_id=:w_id and "
+    "smena=:smena and month=:month and year=:year returning id) "
+    "insert into accounts_dep.h_tabel(smena, w_id, month, year, d%1) "
+    "select :smena, :w_id, :month, :year, tim from h where not exists (select 1 from upd)");
 
-inline const QString LedgerUpdateDay =
-    QStringLiteral("update accounts_dep.h_tabel set d%1=:hours where w_id=:w_id and smena=:smena "
-                   "and month=:month and year=:year");
-inline const QString LedgerInsertDay =
-    QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year, d%1) "
-                   "values(:smena, :w_id, :month, :year, :hours)");
-// After a deletion left the day empty: the row goes when none of its days holds hours.
-inline const QString LedgerDropEmptyRow = QStringLiteral(
-    "delete from accounts_dep.h_tabel where w_id=:w_id and smena=:smena and month=:month and "
-    "year=:year and num_nulls(d1,d2,d3,d4,d5,d6,d7,d8,d9,d10,d11,d12,d13,d14,d15,d16,d17,d18,"
-    "d19,d20,d21,d22,d23,d24,d25,d26,d27,d28,d29,d30,d31)=31");
+// The day rule after a deletion: as after a save while positions are left that day; otherwise
+// the day's cell is emptied, and the row goes when no other day (%2, %3 of them) holds hours.
+inline const QString LedgerDeleteDay = QStringLiteral(
+    "with h as (select count(*) as n, coalesce(sum(time), 0) as tim from accounts_dep.smena "
+    "where w_id=:w_id and smena=:smena and data=:day), "
+    "del as (delete from accounts_dep.h_tabel where w_id=:w_id and smena=:smena and "
+    "month=:month and year=:year and (select n from h)=0 and num_nulls(%2)=%3 returning id), "
+    "upd as (update accounts_dep.h_tabel set d%1=case when (select n from h)>0 then "
+    "(select tim from h) end where w_id=:w_id and smena=:smena and month=:month and "
+    "year=:year and not exists (select 1 from del) returning id) "
+    "insert into accounts_dep.h_tabel(smena, w_id, month, year, d%1) "
+    "select :smena, :w_id, :month, :year, tim from h where n>0 and not exists "
+    "(select 1 from upd)");
 
 inline const QString LedgerDeleteMonth = QStringLiteral(
     "delete from accounts_dep.h_tabel where smena>0 and month=:month and year=:year");

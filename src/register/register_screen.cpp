@@ -8,6 +8,9 @@
 #include "core/calendar.h"
 #include "core/marks.h"
 #include "core/roles.h"
+#include "data/reserved_ids.h"
+#include "register/position_editor.h"
+#include "register/position_store.h"
 #include "register/register_statements.h"
 #include "widgets/messages.h"
 
@@ -316,17 +319,8 @@ void TForm1::deleteSelected() {
     }
     // The ledger is recomputed for the deleted position's own worker, shift and day, in the
     // same transaction as the deletion.
-    const int workerId = list.field(QStringLiteral("w_id")).toInt();
-    const int shift = list.field(QStringLiteral("smena")).toInt();
-    const QDate day = list.field(QStringLiteral("data")).toDate();
     const int row = list.recNo();
-    {
-        Transaction tx(dm_.ADO_DB);
-        dm_.execute(dm_.DelSmena, sql::DeletePosition,
-                    {{QStringLiteral("id"), list.field(QStringLiteral("id"))}});
-        HoursLedger(dm_).afterDelete(workerId, shift, day);
-        tx.commit();
-    }
+    PositionStore(dm_).remove(list.field(QStringLiteral("id")).toInt());
     list.reopen();
     list.setRecNo(row);
 }
@@ -346,6 +340,42 @@ void TForm1::attach(const RegisterScreens& screens) {
     catalog(N4, screens_.operations);
     catalog(N6, screens_.types);
     catalog(N8, screens_.groups);
+    if (screens_.positions) {
+        for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2})
+            w->setEnabled(true);
+        Copy->setEnabled(true);
+        connect(Button1, &QPushButton::clicked, this, guarded([this] { addPosition(); }));
+        connect(Button2, &QPushButton::clicked, this, guarded([this] { changePosition(); }));
+        connect(Copy, &QAction::triggered, this, guarded([this] { copyPosition(); }));
+    }
+}
+
+void TForm1::addPosition() {
+    CurrentShiftQuery = &dm_.shiftList(CurrentShift);
+    screens_.positions->prepareAdd(
+        {DateT->date(), CurrentShift, CBox1->isChecked(), CurrentShiftQuery});
+    openScreen([this] { screens_.positions->exec(); });
+}
+
+void TForm1::changePosition() {
+    CurrentShiftQuery = &dm_.shiftList(CurrentShift);
+    DataSet& list = *CurrentShiftQuery;
+    const int row = list.recNo();
+    const int operation = list.field(QStringLiteral("o_id")).toInt();
+    // The shares of helpers, painting operators and brigade helpers are not edited here.
+    if (list.isEmpty() || operation == reserved::HelperShare ||
+        operation == reserved::PaintingOperator || operation == reserved::BrigadeHelper)
+        return;
+    screens_.positions->prepareChange(
+        {DateT->date(), CurrentShift, CBox1->isChecked(), CurrentShiftQuery});
+    openScreen([this] { screens_.positions->exec(); });
+    list.setRecNo(row);
+}
+
+void TForm1::copyPosition() {
+    screens_.positions->Tag = TForm11::Mode::Copy;
+    changePosition();
+    screens_.positions->Tag = TForm11::Mode::None;
 }
 
 void TForm1::openScreen(const std::function<void()>& show) {

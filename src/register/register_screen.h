@@ -20,6 +20,7 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TForm8;
+class TForm11;
 class TForm26;
 
 // The screens the register opens; each control whose screen is here can be used.
@@ -29,6 +30,7 @@ struct RegisterScreens {
     TForm4* operations = nullptr;
     TForm8* types = nullptr;
     TForm26* groups = nullptr;
+    TForm11* positions = nullptr;
 };
 
 // The shift register: the positions of one day and shift, and the place every other screen is
@@ -100,6 +102,11 @@ public:
     void chooseDate();
     void chooseShift(int shift);
     void refresh();
+    // "Добавить", "Изменить" and "Копия": the position editor on the register's day and shift.
+    void addPosition();
+    void changePosition();
+    void copyPosition();
+
     // Double-click: turns the selected position's mark from not accepted to accepted and back.
     void toggleAcceptance();
     void deleteSelected();

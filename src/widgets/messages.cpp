@@ -30,10 +30,14 @@ Answer show(const Message& m) {
         icon = QMessageBox::Question;
         buttons = QMessageBox::Yes | QMessageBox::No;
         break;
+    case MessageKind::WarningQuestion:
+        icon = QMessageBox::Warning;
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        break;
     }
     QMessageBox box(icon, m.caption, m.text, buttons, QApplication::activeWindow());
     const int result = box.exec();
-    if (m.kind != MessageKind::Question)
+    if (m.kind != MessageKind::Question && m.kind != MessageKind::WarningQuestion)
         return Answer::Ok;
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
@@ -56,8 +60,9 @@ void showInformation(const QString& text, const QString& caption) {
     show({MessageKind::Information, caption, text});
 }
 
-bool askYesNo(const QString& text, const QString& caption) {
-    return show({MessageKind::Question, caption, text}) == Answer::Yes;
+bool askYesNo(const QString& text, const QString& caption, bool warningIcon) {
+    const MessageKind kind = warningIcon ? MessageKind::WarningQuestion : MessageKind::Question;
+    return show({kind, caption, text}) == Answer::Yes;
 }
 
 void reportException(std::exception_ptr error) {

@@ -11,7 +11,7 @@
 namespace sdelka {
 
 // Every message box of the program goes through here, so tests can answer them.
-enum class MessageKind { Error, Warning, Information, Question };
+enum class MessageKind { Error, Warning, Information, Question, WarningQuestion };
 enum class Answer { Ok, Yes, No };
 
 struct Message {
@@ -30,8 +30,9 @@ inline const QString ErrorCaption = QStringLiteral("Ошибка");
 void showError(const QString& text, const QString& caption = ErrorCaption);
 void showWarning(const QString& text, const QString& caption);
 void showInformation(const QString& text, const QString& caption);
-// A question with a question icon and the buttons Yes and No; true for Yes.
-bool askYesNo(const QString& text, const QString& caption);
+// A question with the buttons Yes and No (a question icon unless a warning one is asked for);
+// true for Yes.
+bool askYesNo(const QString& text, const QString& caption, bool warningIcon = false);
 
 // Shows what an escaped error says: the driver's text of a DatabaseError, the text of any
 // other exception.

@@ -55,6 +55,8 @@ protected:
         return rows("select coalesce(s_caption, '<null>'), b_excluded, id_level from "
                     "cmn_classifier.item where id_level = 2 order by id");
     }
+    // Every box is recorded, none is ever shown.
+    MessageLog log;
     std::unique_ptr<TForm29> editor;
     std::unique_ptr<TForm26> list;
 };
@@ -92,7 +94,13 @@ TEST_F(GroupsTest, ExcludedGroupsAreMarkedInTheCatalogAndOfferedOnlyWhenSearched
     EXPECT_FALSE(list->item.isOpen());
     EXPECT_FALSE(list->item.filtered());
 
-    // The catalog opened next lists every group again, with all its buttons.
+    // Chosen again, the groups no longer used are hidden again; left without a choice, the
+    // catalog opened next lists every group, with all its buttons.
+    whenModal([this](QWidget*) {
+        EXPECT_EQ(list->item.recordCount(), 3);
+        list->Button4->click();
+    });
+    EXPECT_FALSE(list->pick().has_value());
     whenModal([this](QWidget*) {
         EXPECT_EQ(list->item.recordCount(), 4);
         EXPECT_EQ(list->Button3->text(), "Изменить");
@@ -108,21 +116,15 @@ TEST_F(GroupsTest, AGroupInUseIsNotDeletedAndTheListIsRefreshedOnTheSameRow) {
          "(50, 7777, 1, current_date, 8, 120)");
     struct Case {
         int id;
-        Answer answer;
-        Message box;
+        std::optional<Answer> answer; // none: refused with an error box, nothing asked
+        QString text;
         bool deleted;
     };
     const Case cases[] = {
-        {50,
-         Answer::Yes,
-         {MessageKind::Error, "Удаление", "В номенклатурной группе есть изделия."},
-         false},
-        {53,
-         Answer::Yes,
-         {MessageKind::Error, "Удаление", "В номенклатурной группе есть операции."},
-         false},
-        {51, Answer::No, {MessageKind::Question, "Удаление", "Удалить позицию из списка?"}, false},
-        {51, Answer::Yes, {MessageKind::Question, "Удаление", "Удалить позицию из списка?"}, true},
+        {50, {}, "В номенклатурной группе есть изделия.", false},
+        {53, {}, "В номенклатурной группе есть операции.", false},
+        {51, Answer::No, "Удалить позицию из списка?", false},
+        {51, Answer::Yes, "Удалить позицию из списка?", true},
     };
     int added = 60;
     for (const Case& c : cases) {
@@ -132,18 +134,20 @@ TEST_F(GroupsTest, AGroupInUseIsNotDeletedAndTheListIsRefreshedOnTheSameRow) {
         exec(QString("insert into cmn_classifier.item(id, id_level, s_caption) values (%1, 2, "
                      "'Я%1')")
                  .arg(++added));
-        MessageLog log;
-        log.answer({c.answer});
+        log.clear();
+        if (c.answer)
+            log.answer({*c.answer});
         list->Button1->click();
         ASSERT_EQ(log.boxes().size(), 1u) << c.id;
-        EXPECT_EQ(log.boxes()[0].kind, c.box.kind) << c.id;
-        EXPECT_EQ(log.boxes()[0].caption, c.box.caption) << c.id;
-        EXPECT_EQ(log.last(), c.box.text) << c.id;
+        EXPECT_EQ(log.boxes()[0].kind, c.answer ? MessageKind::Question : MessageKind::Error)
+            << c.id;
+        EXPECT_EQ(log.boxes()[0].caption, "Удаление") << c.id;
+        EXPECT_EQ(log.last(), c.text) << c.id;
         EXPECT_EQ(scalar(QString("select count(*) from cmn_classifier.item where id=%1").arg(c.id))
                       .toInt(),
                   c.deleted ? 0 : 1)
             << c.id;
-        if (c.box.kind == MessageKind::Question) {
+        if (c.answer) {
             EXPECT_EQ(list->item.recordCount(),
                       scalar("select count(*) from cmn_classifier.item where id_level=2").toInt())
                 << c.id;
@@ -151,7 +155,6 @@ TEST_F(GroupsTest, AGroupInUseIsNotDeletedAndTheListIsRefreshedOnTheSameRow) {
         }
     }
     // On the last row, a deletion leaves the list on the new last row.
-    MessageLog log;
     list->item.setRecNo(list->item.recordCount());
     list->Button1->click();
     EXPECT_EQ(log.last(), "Удалить позицию из списка?");
@@ -159,7 +162,6 @@ TEST_F(GroupsTest, AGroupInUseIsNotDeletedAndTheListIsRefreshedOnTheSameRow) {
 }
 
 TEST_F(GroupsTest, TheEditorStoresNamesAsTypedAndTheListStaysOnTheRowNumber) {
-    MessageLog log;
     list->item.setRecNo(2);
     editorWillSave("  ", false);
     list->add();

@@ -81,6 +81,8 @@ protected:
         out.sort();
         return out;
     }
+    // Every box is recorded, none is ever shown.
+    MessageLog log;
     std::unique_ptr<TForm7> editor;
     std::unique_ptr<TForm3> list;
 };
@@ -114,7 +116,6 @@ TEST_F(ProductsTest, SearchMatchesTheStartOfTheMarkInAnyCaseAndWildcardsLiterall
     list->Edit1->clear();
     EXPECT_EQ(list->DBGrid1->model()->rowCount(), 10);
     // A search that finds nothing leaves nothing to change, pick or delete.
-    MessageLog log;
     list->Edit1->setText("нет такого");
     EXPECT_FALSE(opensDialog([this] { list->changeOrPick(); }));
     list->remove();
@@ -137,7 +138,7 @@ TEST_F(ProductsTest, SaveRefusesMissingFieldsTakenNamesAndOverLongNames) {
         {" О'Брайен ", "2.75", 51, {}},
     };
     for (const Case& c : cases) {
-        MessageLog log;
+        log.clear();
         editor->prepareAdd();
         editor->show();
         editor->Edit1->setText(c.name);
@@ -157,7 +158,6 @@ TEST_F(ProductsTest, SaveRefusesMissingFieldsTakenNamesAndOverLongNames) {
 }
 
 TEST_F(ProductsTest, RenamingIsCheckedAgainstOtherProductsOnly) {
-    MessageLog log;
     const std::pair<int, QString> cases[] = {{100, "стол ст-1"}, {101, "СТОЛ СТ-1"}};
     for (const auto& [id, name] : cases) {
         editor->prepareChange(id, name, "1", 50);
@@ -171,7 +171,6 @@ TEST_F(ProductsTest, RenamingIsCheckedAgainstOtherProductsOnly) {
 }
 
 TEST_F(ProductsTest, AMassThatIsNoNumberIsReportedAndNothingIsSaved) {
-    MessageLog log;
     editor->prepareAdd();
     editor->show();
     editor->Edit1->setText("Шкаф");
@@ -217,6 +216,7 @@ TEST_F(ProductsTest, ChangeShowsTheMassInTheUsersLocaleAndStaysOnTheRowNumber) {
         EXPECT_EQ(goods().at(1), "стул|2.5|51");
     }
     QLocale::setDefault(QLocale::c());
+    EXPECT_TRUE(log.empty()) << log.last().toStdString();
 }
 
 TEST_F(ProductsTest, AddKeepsTheLastGroupAndReturnsToTheRememberedRow) {
@@ -240,10 +240,10 @@ TEST_F(ProductsTest, AddKeepsTheLastGroupAndReturnsToTheRememberedRow) {
     editorWillSave("Табурет", "3", 50, [this] { EXPECT_EQ(editor->cb_item->currentIndex(), -1); });
     list->changeOrPick();
     EXPECT_EQ(goods().mid(2), QStringList({"Табурет|3|50", "Шкаф|4|51", "Полка|1|51"}));
+    EXPECT_TRUE(log.empty()) << log.last().toStdString();
 }
 
 TEST_F(ProductsTest, ReservedProductsAreNeitherChangedPickedNorDeleted) {
-    MessageLog log;
     for (int reservedId : {7777, 7778}) {
         ASSERT_TRUE(dm_->Izdel.locate("id", reservedId));
         EXPECT_FALSE(opensDialog([this] { list->changeOrPick(); })) << reservedId;
@@ -295,7 +295,7 @@ TEST_F(ProductsTest, DeletionAsksForPricesThenPositionsAndDeletesWhatWasAnswered
                         product);
         dm_->Izdel.reopen();
         ASSERT_TRUE(dm_->Izdel.locate("id", product));
-        MessageLog log;
+        log.clear();
         log.answer(c.answers);
         list->remove();
         QStringList asked;
@@ -325,7 +325,6 @@ TEST_F(ProductsTest, ARefusedProductDeletionKeepsItsPositionsButNotItsPrices) {
          "for each row execute function refuse()");
     addPosition(1, 1, 1, QDate::currentDate().toString(Qt::ISODate), "no");
     ASSERT_TRUE(dm_->Izdel.locate("id", 100));
-    MessageLog log;
     list->Button3->click();
     ASSERT_EQ(log.boxes().size(), 3u);
     EXPECT_TRUE(log.last().contains("товар занят")) << log.last().toStdString();

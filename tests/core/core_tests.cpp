@@ -69,3 +69,33 @@ TEST(BuildStamp, DateAndSecondsOfTheDay) {
     EXPECT_LT((BuildStamp{20241011, 86399}), (BuildStamp{20241012, 0}));
     EXPECT_EQ((BuildStamp{20241012, 5}), (BuildStamp{20241012, 5}));
 }
+
+#include "core/position_rules.h"
+
+TEST(PositionRules, PriceRoundingAndHelperRate) {
+    struct PriceCase {
+        double base;
+        bool dayOff;
+        int shift;
+        double expected;
+    };
+    const PriceCase prices[] = {{10, false, 1, 10}, {10, false, 2, 10}, {10, false, 3, 12},
+                                {10, false, 4, 15}, {10, true, 1, 20},  {10, true, 3, 24},
+                                {10, true, 4, 30},  {10, false, 7, 10}};
+    for (const PriceCase& c : prices)
+        EXPECT_DOUBLE_EQ(positionPrice(c.base, c.dayOff, c.shift), c.expected)
+            << c.base << " " << c.dayOff << " " << c.shift;
+
+    const std::tuple<double, int, double> rounding[] = {
+        {0.16666, 4, 0.1667}, {0.16665, 4, 0.1666}, {0.16675, 4, 0.1668}, {2.5, 0, 2},
+        {3.5, 0, 4},          {1.005, 2, 1.0},      {3.73333, 2, 3.73},   {-0.125, 2, -0.12}};
+    for (const auto& [value, decimals, expected] : rounding)
+        EXPECT_DOUBLE_EQ(roundHalfEven(value, decimals), expected) << value;
+
+    EXPECT_DOUBLE_EQ(helperRate(5, 10, 2, 8), 3.5);
+    EXPECT_DOUBLE_EQ(helperRate(5, 10, 2, 0), 0);
+    EXPECT_TRUE(isPaintingOperation("Стол; краска порошковая; Заготовки"));
+    EXPECT_FALSE(isPaintingOperation("Стол; Сборка; Готовая продукция"));
+    EXPECT_EQ(operationDescription(" Стол ", "Сборка ", 0), "Стол; Сборка; Готовая продукция");
+    EXPECT_EQ(operationDescription("Стол", "Сборка", 1), "Стол; Сборка; Заготовки");
+}

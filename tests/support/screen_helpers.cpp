@@ -10,7 +10,7 @@ namespace sdelka::test {
 MessageLog::MessageLog() {
     setMessageResponder([this](const Message& m) {
         boxes_.push_back(m);
-        if (m.kind != MessageKind::Question)
+        if (m.kind != MessageKind::Question && m.kind != MessageKind::WarningQuestion)
             return Answer::Ok;
         if (answers_.empty())
             return Answer::Yes;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace sdelka {
+
+// Rounds to the given number of decimals, halves to the even neighbour.
+double roundHalfEven(double value, int decimals);
+
+// The price of one piece: the operation's base price, doubled on a day off, and raised by a
+// fifth in the third shift or by half in overtime.
+double positionPrice(double basePrice, bool dayOff, int shift);
+
+// What a helper earns per hour: 70 per cent of what the position earns per hour of its own,
+// rounded to kopecks. Zero when the position has no hours.
+double helperRate(double price, double pieces, double rejects, double hours);
+
+// An operation whose description holds "КРАСКА" in any letter case is a painting operation,
+// which carries a colour.
+bool isPaintingOperation(const QString& description);
+
+// The kind of an operation's product: finished products or blanks.
+QString productKind(int naimen);
+// "{mark}; {type}; {kind}", as the position editor shows an operation.
+QString operationDescription(const QString& mark, const QString& type, int naimen);
+
+// A number as the user reads it: the user's decimal separator, no trailing zeros.
+QString shownNumber(double value);
+
+} // namespace sdelka

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "data/data_module.h"
+#include "register/position_store.h"
+#include "widgets/data_grid.h"
+#include "widgets/digit_edit.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace sdelka {
+
+class TForm4;
+class TForm5;
+class TForm132;
+
+// What the register hands the editor: the day, the shift and whether it is a day off, and the
+// shift's list, which the editor refreshes after a save.
+struct RegisterContext {
+    QDate day;
+    int shift = 1;
+    bool dayOff = false;
+    DataSet* shiftList = nullptr;
+};
+
+// The position editor: enters, changes and copies a position, then lists its helper workers.
+class TForm11 : public QDialog {
+    Q_OBJECT
+public:
+    enum class Mode { None = 0, Add = 1, Change = 2, Copy = 3 };
+
+    TForm11(TDataModule6& dm, TForm5& workers, TForm4& operations, TForm132& hours,
+            QWidget* parent = nullptr);
+
+    QGroupBox* GroupBox1; // "Закрыто мастером"
+    QLineEdit* Edit1;     // worker
+    QPushButton* Button3;
+    QLineEdit* Edit2; // operation
+    QPushButton* Button4;
+    DigitEdit* Edit3; // pieces
+    DigitEdit* Edit6; // hours
+    QLabel* Label6;   // "Цвет"
+    DigitEdit* Edit5; // colour
+    QDateEdit* DTimeP;
+    DigitEdit* Edit4;     // rejects
+    QLineEdit* Edit8;     // base price
+    QLineEdit* Edit7;     // final price
+    QLineEdit* Edit9;     // sum
+    QPushButton* Button1; // "Запись"
+    QPushButton* Button8; // "Новый"
+    QPushButton* Button2; // "Выход"
+
+    QCheckBox* CheckBox1; // "Подсобные рабочие"
+    QPushButton* Button5; // "Добавить"
+    QPushButton* Button7; // "Удалить"
+    QPushButton* Button6; // "Сохранить"
+    DataGrid* DBGrid1;
+    DataSet person; // the helper list of the position
+
+    Mode Tag = Mode::None;
+    int WorkerId = 0;
+    int OperationId = 0;
+    int ProductId = 0;
+    double Price = 0;
+    double BasePrice = 0;
+    int ColorCode = 0;
+    int PositionId = 0;
+    int HelperId = 0;
+    double HelperHours = 0;
+    double HelperRate = 0;
+
+    // "Добавить" of the register: a new position on the register's day and shift.
+    void prepareAdd(const RegisterContext& context);
+    // "Изменить" (or "Копия" when the mode is Copy already): the current row of the shift list.
+    void prepareChange(const RegisterContext& context);
+
+    void chooseWorker();
+    void chooseOperation();
+    void recompute();
+    void save();
+    void startNew();
+
+    void toggleHelpers(bool on);
+    void addHelper();
+    void removeHelper();
+    // Writes a position for each listed helper; closes the editor unless asked to stay.
+    void saveHelpers(bool stay = false);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+    void done(int result) override;
+
+private:
+    void setPositionFieldsEnabled(bool on);
+    void setHelperPartEnabled(bool on);
+    void updateColourBox();
+    void openHelperList();
+    void refreshRegister();
+    PositionValues currentValues() const;
+    bool painting() const;
+
+    TDataModule6& dm_;
+    TForm5& workers_;
+    TForm4& operations_;
+    TForm132& hours_;
+    RegisterContext context_;
+};
+
+} // namespace sdelka

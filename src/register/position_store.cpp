@@ -1,0 +1,157 @@
+#include "register/position_store.h"
+
+#include "register/hours_ledger.h"
+#include "register/position_statements.h"
+#include "register/register_statements.h"
+
+#include <tuple>
+
+namespace sdelka {
+
+namespace {
+
+const QString DateText = QStringLiteral("dd.MM.yyyy");
+
+QVariantMap valuesOf(const PositionValues& p) {
+    return {{QStringLiteral("w_id"), p.workerId},
+            {QStringLiteral("o_id"), p.operationId},
+            {QStringLiteral("i_id"), p.productId},
+            {QStringLiteral("date"), p.day.toString(DateText)},
+            {QStringLiteral("smena"), p.shift},
+            {QStringLiteral("color"), p.colour},
+            {QStringLiteral("cena"), p.price},
+            {QStringLiteral("kol_vo"), p.pieces},
+            {QStringLiteral("brak"), p.rejects},
+            {QStringLiteral("time"), p.hours},
+            {QStringLiteral("today"), QDate::currentDate().toString(DateText)}};
+}
+
+struct Place {
+    bool found = false;
+    int worker = 0;
+    int shift = 0;
+    QDate day;
+};
+
+Place placeOf(TDataModule6& dm, int id) {
+    DataSet& place = dm.Control;
+    place.close();
+    place.setSql(sql::PositionPlace);
+    place.setParam(QStringLiteral("id"), id);
+    place.open();
+    const Place p{!place.isEmpty(), place.field(QStringLiteral("w_id")).toInt(),
+                  place.field(QStringLiteral("smena")).toInt(),
+                  place.field(QStringLiteral("data")).toDate()};
+    place.close();
+    return p;
+}
+
+} // namespace
+
+QVariantMap PositionStore::duplicateParams(const PositionValues& p, int exceptId) {
+    return {
+        {QStringLiteral("w_id"), p.workerId},  {QStringLiteral("o_id"), p.operationId},
+        {QStringLiteral("i_id"), p.productId}, {QStringLiteral("date"), p.day.toString(DateText)},
+        {QStringLiteral("smena"), p.shift},    {QStringLiteral("color"), p.colour},
+        {QStringLiteral("id"), exceptId}};
+}
+
+int PositionStore::insert(const PositionValues& p) {
+    Transaction tx(dm_.ADO_DB);
+    // The insert takes the ledger row's lock in the same statement, so the day rule that
+    // follows needs one statement more, not two.
+    Command& insert = dm_.DelSmena;
+    insert.setSql(QStringLiteral("with ins as (%1) select ins.cur_id, %2 from ins")
+                      .arg(sql::InsertPosition, HoursLedger::lockColumns()));
+    QVariantMap values = valuesOf(p);
+    values.insert(HoursLedger::lockParams(p.workerId, p.shift, p.day));
+    for (auto it = values.begin(); it != values.end(); ++it)
+        insert.setParam(it.key(), it.value());
+    const int id = insert.executeReturning(QStringLiteral("cur_id")).toInt();
+    HoursLedger(dm_).afterSaveLocked(p.workerId, p.shift, p.day);
+    tx.commit();
+    return id;
+}
+
+void PositionStore::update(int id, const PositionValues& p) {
+    Transaction tx(dm_.ADO_DB);
+    const Place before = placeOf(dm_, id);
+    QVariantMap values = valuesOf(p);
+    values.insert(QStringLiteral("id"), id);
+    dm_.execute(dm_.DelSmena, sql::UpdatePosition, values);
+    HoursLedger ledger(dm_);
+    const bool moved = before.found && (before.worker != p.workerId || before.shift != p.shift ||
+                                        before.day != p.day);
+    // Both rows are locked in one fixed order, so two workstations moving positions between
+    // the same rows cannot lock each other out.
+    auto key = [](int worker, int shift, const QDate& day) {
+        return std::make_tuple(worker, shift, day.year(), day.month());
+    };
+    const bool leftFirst =
+        moved && key(before.worker, before.shift, before.day) < key(p.workerId, p.shift, p.day);
+    if (leftFirst)
+        ledger.lock(before.worker, before.shift, before.day);
+    ledger.lock(p.workerId, p.shift, p.day);
+    if (moved && !leftFirst)
+        ledger.lock(before.worker, before.shift, before.day);
+    if (moved)
+        ledger.afterDeleteLocked(before.worker, before.shift, before.day);
+    ledger.afterSaveLocked(p.workerId, p.shift, p.day);
+    tx.commit();
+}
+
+void PositionStore::remove(int id) {
+    Transaction tx(dm_.ADO_DB);
+    const Place before = placeOf(dm_, id);
+    dm_.execute(dm_.DelSmena, sql::DeletePosition, {{QStringLiteral("id"), id}});
+    if (before.found) {
+        HoursLedger ledger(dm_);
+        ledger.lock(before.worker, before.shift, before.day);
+        ledger.afterDeleteLocked(before.worker, before.shift, before.day);
+    }
+    tx.commit();
+}
+
+void PositionStore::addHelper(int positionId, int helperId, double rate, double hours) {
+    dm_.execute(dm_.SQL_exec, sql::InsertHelper,
+                {{QStringLiteral("id_smena"), positionId},
+                 {QStringLiteral("id_person"), helperId},
+                 {QStringLiteral("f_count"), rate},
+                 {QStringLiteral("f_time"), hours}});
+}
+
+void PositionStore::removeHelper(int scratchId) {
+    dm_.execute(dm_.SQL_exec, sql::DeleteHelper, {{QStringLiteral("pt_id"), scratchId}});
+}
+
+void PositionStore::saveHelpers(int positionId, const PositionValues& position,
+                                const std::function<void(int)>& beforeEach) {
+    DataSet list(dm_.ADO_DB, QStringLiteral("person"), sql::HelperList);
+    Transaction tx(dm_.ADO_DB);
+    list.setParam(QStringLiteral("s_id"), positionId);
+    list.open();
+    HoursLedger ledger(dm_);
+    for (int r = 0; r < list.recordCount(); ++r) {
+        if (beforeEach)
+            beforeEach(r);
+        const int helper = list.value(r, QStringLiteral("id")).toInt();
+        dm_.execute(
+            dm_.SQL_exec, sql::InsertHelperPosition,
+            {{QStringLiteral("w_id"), helper},
+             {QStringLiteral("i_id"), position.productId},
+             {QStringLiteral("cena"), list.value(r, QStringLiteral("f_count")).toDouble()},
+             {QStringLiteral("date"), position.day.toString(DateText)},
+             {QStringLiteral("smena"), position.shift},
+             {QStringLiteral("color"), position.colour},
+             {QStringLiteral("time"), qRound(list.value(r, QStringLiteral("f_time")).toDouble())}});
+        removeHelper(list.value(r, QStringLiteral("pt_id")).toInt());
+        ledger.afterSave(helper, position.shift, position.day);
+    }
+    tx.commit();
+}
+
+void PositionStore::discardHelpers(int positionId) {
+    dm_.execute(dm_.DelSmena, sql::DiscardHelpers, {{QStringLiteral("id_smena"), positionId}});
+}
+
+} // namespace sdelka

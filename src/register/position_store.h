@@ -1,0 +1,52 @@
+#pragma once
+
+#include "data/data_module.h"
+
+#include <QDate>
+
+#include <functional>
+
+namespace sdelka {
+
+// A position as it is written.
+struct PositionValues {
+    int workerId = 0;
+    int productId = 0;
+    int operationId = 0;
+    double price = 0;
+    qint64 pieces = 0;
+    int rejects = 0;
+    QDate day;
+    int shift = 1;
+    int colour = 0;
+    int hours = 0;
+};
+
+// Writes positions and their helpers. Each action is one transaction with the hours ledger of
+// every day it touches, so the ledger never holds hours of a position that is not there.
+class PositionStore {
+public:
+    explicit PositionStore(TDataModule6& dm) : dm_(dm) {}
+
+    // The parameters of the duplicate check of a position (another row than exceptId).
+    static QVariantMap duplicateParams(const PositionValues& p, int exceptId);
+
+    // A new position, not accepted yet; returns its id.
+    int insert(const PositionValues& p);
+    // A changed position keeps its mark; the day it left is recomputed too.
+    void update(int id, const PositionValues& p);
+    void remove(int id);
+
+    void addHelper(int positionId, int helperId, double rate, double hours);
+    void removeHelper(int scratchId);
+    // Turns the listed helpers of a position into positions of their own. `beforeEach` is
+    // called before each helper is written (for tests that stop the program in the middle).
+    void saveHelpers(int positionId, const PositionValues& position,
+                     const std::function<void(int done)>& beforeEach = {});
+    void discardHelpers(int positionId);
+
+private:
+    TDataModule6& dm_;
+};
+
+} // namespace sdelka
