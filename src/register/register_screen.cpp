@@ -9,6 +9,7 @@
 #include "core/marks.h"
 #include "core/roles.h"
 #include "data/reserved_ids.h"
+#include "register/distribution_screens.h"
 #include "register/position_editor.h"
 #include "register/position_store.h"
 #include "register/register_statements.h"
@@ -348,6 +349,23 @@ void TForm1::attach(const RegisterScreens& screens) {
         connect(Button2, &QPushButton::clicked, this, guarded([this] { changePosition(); }));
         connect(Copy, &QAction::triggered, this, guarded([this] { copyPosition(); }));
     }
+    if (screens_.distribution) {
+        Button6->setEnabled(true);
+        Button7->setEnabled(true);
+        connect(Button6, &QPushButton::clicked, this,
+                guarded([this] { distribute(DistributionKind::Painting); }));
+        connect(Button7, &QPushButton::clicked, this,
+                guarded([this] { distribute(DistributionKind::Brigade); }));
+    }
+}
+
+void TForm1::distribute(DistributionKind kind) {
+    openScreen([this, kind] { screens_.distribution->open(kind, DateT->date(), CurrentShift); });
+    DataSet& list = *CurrentShiftQuery;
+    const int row = list.isEmpty() ? 0 : list.recNo();
+    list.reopen();
+    if (!list.isEmpty() && row > 0)
+        list.setRecNo(row);
 }
 
 void TForm1::addPosition() {

@@ -22,6 +22,8 @@ class TForm5;
 class TForm8;
 class TForm11;
 class TForm26;
+class TForm33;
+enum class DistributionKind;
 
 // The screens the register opens; each control whose screen is here can be used.
 struct RegisterScreens {
@@ -31,6 +33,7 @@ struct RegisterScreens {
     TForm8* types = nullptr;
     TForm26* groups = nullptr;
     TForm11* positions = nullptr;
+    TForm33* distribution = nullptr;
 };
 
 // The shift register: the positions of one day and shift, and the place every other screen is
@@ -106,6 +109,9 @@ public:
     void addPosition();
     void changePosition();
     void copyPosition();
+
+    // "Покраска" and "Бригада": the operator distribution for the register's day and shift.
+    void distribute(DistributionKind kind);
 
     // Double-click: turns the selected position's mark from not accepted to accepted and back.
     void toggleAcceptance();
