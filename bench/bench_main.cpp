@@ -24,12 +24,16 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                seconds[run.benchmark_name()] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            seconds[run.benchmark_name()] =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            for (const auto& [name, value] : run.counters)
+                counters[run.benchmark_name() + "/" + name] = value.value;
         }
     }
     std::map<std::string, double> seconds;
+    std::map<std::string, double> counters;
 };
 
 std::string shown(double seconds) {
@@ -61,15 +65,20 @@ int main(int argc, char** argv) {
     std::printf(
         "\n| measured | baseline | this program | ratio | target |\n|---|---|---|---|---|\n");
     for (const Comparison& c : comparisons()) {
-        auto base = reporter.seconds.find(c.baseline);
-        auto prog = reporter.seconds.find(c.program);
-        if (base == reporter.seconds.end() || prog == reporter.seconds.end())
+        const bool byCounter = !c.counter.empty();
+        const auto& values = byCounter ? reporter.counters : reporter.seconds;
+        auto base = values.find(byCounter ? c.baseline + "/" + c.counter : c.baseline);
+        auto prog = values.find(byCounter ? c.program + "/" + c.counter : c.program);
+        if (base == values.end() || prog == values.end())
             continue;
         const double ratio = prog->second / base->second;
         const bool met = ratio <= c.target;
         allMet = allMet && met;
+        auto text = [&](double v) {
+            return byCounter ? std::to_string(int(v + 0.5)) + " " + c.counter : shown(v);
+        };
         std::printf("| %s | %s | %s | %.3f | <= %.3f %s |\n", c.what.c_str(),
-                    shown(base->second).c_str(), shown(prog->second).c_str(), ratio, c.target,
+                    text(base->second).c_str(), text(prog->second).c_str(), ratio, c.target,
                     met ? "met" : "NOT MET");
     }
     return allMet ? 0 : 1;

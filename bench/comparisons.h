@@ -12,6 +12,8 @@ struct Comparison {
     std::string baseline;
     std::string program;
     double target;
+    // Compared by this counter of the two benchmarks instead of their time, when given.
+    std::string counter = {};
 };
 
 // Benchmark files add their lines at start-up.

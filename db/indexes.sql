@@ -47,3 +47,8 @@ CREATE INDEX IF NOT EXISTS oper_i_id_idx ON accounts_dep.oper (i_id);
 -- Nomenclature groups catalog: counting a group's products.
 CREATE INDEX IF NOT EXISTS gds_and_srv_id_class_item_idx
   ON cmn_gds_and_srv.gds_and_srv (id_class_item);
+
+-- Shift register and ledger lists: a position's worker is found by the person's id or by the
+-- personnel code read as an id; with this index both sides of that condition use an index
+-- instead of comparing every position of the day with every person.
+CREATE INDEX IF NOT EXISTS person_s_code_id_idx ON cmn_contractor.person (((s_code)::t_id));
