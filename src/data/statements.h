@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The statements of the shared data module, as the screens and the other software of the
 // enterprise expect them. Values go in as bound parameters of the names given.
@@ -88,115 +89,37 @@ inline const QString Oper = QStringLiteral(
 // Operation types by name.
 inline const QString Vid_oper = QStringLiteral("select * from accounts_dep.VID_OPER order by vid");
 
-// Hours ledger of shift 1 for :mnth/:yea with the money of :date1 to :date2.
-inline const QString H_Tabel_1 = QStringLiteral(
-    "select person.s_caption fio, \n"
-    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
-    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
-    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
-    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
-    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
-    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
-    "coalesce(d31,0)) as summ, \n"
-    "case when "
-    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
-    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
-    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
-    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
-    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
-    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
-    "coalesce(d31,0))=0 then 0 else\n"
-    "(sum(s.cena*(kol_vo-brak))/"
-    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
-    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
-    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
-    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
-    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
-    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
-    "coalesce(d31,0))) end ::numeric(10,2) as average_price, "
-    "sum(s.cena*(kol_vo-brak))::numeric(10,2) as cena_all,\n"
-    "h_tabel.*\n"
-    "from accounts_dep.h_tabel, cmn_contractor.person, accounts_dep.smena s where \n"
-    "h_tabel.w_id=person.s_code::integer and h_tabel.smena=1 and month=:mnth and s.w_id = "
-    "h_tabel.w_id and\n"
-    "h_tabel.year=:yea and s.data >=:date1 and s.data <:date2\n"
-    "group by person.s_caption,h_tabel.w_id,h_tabel.month,h_tabel.year,h_tabel.smena,h_tabel.id \n"
-    "order by fio\n"
-    "");
+namespace detail {
+// The ledger of one shift for :mnth/:yea, with the money of the period :date1 to :date2; the
+// lists of the three shifts differ in the shift and in the empty lines that end them.
+inline QString hoursLedgerOfShift(int shift, int trailingEmptyLines) {
+    QStringList days;
+    for (int d = 1; d <= 31; ++d)
+        days << QStringLiteral("coalesce(d%1,0)").arg(d);
+    // The day sum, broken into lines of ten days.
+    const QString sum = days.mid(0, 10).join(QLatin1Char('+')) + QStringLiteral("+\n") +
+                        days.mid(10, 10).join(QLatin1Char('+')) + QStringLiteral("+\n") +
+                        days.mid(20, 10).join(QLatin1Char('+')) + QStringLiteral("+\n") +
+                        days.at(30);
+    return QStringLiteral("select person.s_caption fio, \n(") + sum +
+           QStringLiteral(") as summ, \ncase when (") + sum +
+           QStringLiteral(")=0 then 0 else\n(sum(s.cena*(kol_vo-brak))/(") + sum +
+           QStringLiteral(
+               ")) end ::numeric(10,2) as average_price, sum(s.cena*(kol_vo-brak))::numeric(10,2) "
+               "as cena_all,\nh_tabel.*\nfrom accounts_dep.h_tabel, cmn_contractor.person, "
+               "accounts_dep.smena s where \nh_tabel.w_id=person.s_code::integer and "
+               "h_tabel.smena=%1 and month=:mnth and s.w_id = h_tabel.w_id and\nh_tabel.year=:yea "
+               "and s.data >=:date1 and s.data <:date2\ngroup by person.s_caption,h_tabel.w_id,"
+               "h_tabel.month,h_tabel.year,h_tabel.smena,h_tabel.id \norder by fio")
+               .arg(shift) +
+           QString(trailingEmptyLines, QLatin1Char('\n'));
+}
+} // namespace detail
 
-// Hours ledger of shift 2.
-inline const QString H_Tabel_2 = QStringLiteral(
-    "select person.s_caption fio, \n"
-    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
-    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
-    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
-    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
-    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
-    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
-    "coalesce(d31,0)) as summ, \n"
-    "case when "
-    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
-    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
-    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
-    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
-    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
-    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
-    "coalesce(d31,0))=0 then 0 else\n"
-    "(sum(s.cena*(kol_vo-brak))/"
-    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
-    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
-    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
-    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
-    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
-    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
-    "coalesce(d31,0))) end ::numeric(10,2) as average_price, "
-    "sum(s.cena*(kol_vo-brak))::numeric(10,2) as cena_all,\n"
-    "h_tabel.*\n"
-    "from accounts_dep.h_tabel, cmn_contractor.person, accounts_dep.smena s where \n"
-    "h_tabel.w_id=person.s_code::integer and h_tabel.smena=2 and month=:mnth and s.w_id = "
-    "h_tabel.w_id and\n"
-    "h_tabel.year=:yea and s.data >=:date1 and s.data <:date2\n"
-    "group by person.s_caption,h_tabel.w_id,h_tabel.month,h_tabel.year,h_tabel.smena,h_tabel.id \n"
-    "order by fio\n"
-    "\n"
-    "\n"
-    "");
-
-// Hours ledger of shift 3.
-inline const QString H_Tabel_3 = QStringLiteral(
-    "select person.s_caption fio, \n"
-    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
-    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
-    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
-    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
-    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
-    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
-    "coalesce(d31,0)) as summ, \n"
-    "case when "
-    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
-    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
-    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
-    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
-    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
-    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
-    "coalesce(d31,0))=0 then 0 else\n"
-    "(sum(s.cena*(kol_vo-brak))/"
-    "(coalesce(d1,0)+coalesce(d2,0)+coalesce(d3,0)+coalesce(d4,0)+coalesce(d5,0)+coalesce(d6,0)+"
-    "coalesce(d7,0)+coalesce(d8,0)+coalesce(d9,0)+coalesce(d10,0)+\n"
-    "coalesce(d11,0)+coalesce(d12,0)+coalesce(d13,0)+coalesce(d14,0)+coalesce(d15,0)+coalesce(d16,"
-    "0)+coalesce(d17,0)+coalesce(d18,0)+coalesce(d19,0)+coalesce(d20,0)+\n"
-    "coalesce(d21,0)+coalesce(d22,0)+coalesce(d23,0)+coalesce(d24,0)+coalesce(d25,0)+coalesce(d26,"
-    "0)+coalesce(d27,0)+coalesce(d28,0)+coalesce(d29,0)+coalesce(d30,0)+\n"
-    "coalesce(d31,0))) end ::numeric(10,2) as average_price, "
-    "sum(s.cena*(kol_vo-brak))::numeric(10,2) as cena_all,\n"
-    "h_tabel.*\n"
-    "from accounts_dep.h_tabel, cmn_contractor.person, accounts_dep.smena s where \n"
-    "h_tabel.w_id=person.s_code::integer and h_tabel.smena=3 and month=:mnth and s.w_id = "
-    "h_tabel.w_id and\n"
-    "h_tabel.year=:yea and s.data >=:date1 and s.data <:date2\n"
-    "group by person.s_caption,h_tabel.w_id,h_tabel.month,h_tabel.year,h_tabel.smena,h_tabel.id \n"
-    "order by fio\n"
-    "");
+// Hours ledger of shifts 1 to 3 for :mnth/:yea with the money of :date1 to :date2.
+inline const QString H_Tabel_1 = detail::hoursLedgerOfShift(1, 1);
+inline const QString H_Tabel_2 = detail::hoursLedgerOfShift(2, 3);
+inline const QString H_Tabel_3 = detail::hoursLedgerOfShift(3, 1);
 
 // A new operation.
 inline const QString Oper_ins =
