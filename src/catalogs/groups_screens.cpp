@@ -66,10 +66,11 @@ void TForm29::prepareChange(int groupId, const QString& name, bool excluded) {
 }
 
 void TForm29::save() {
-    QString name = Edit1->text().trimmed();
-    // An empty name is stored as an empty caption, not as no caption at all.
-    if (name.isNull())
-        name = QStringLiteral("");
+    const QString name = Edit1->text().trimmed();
+    if (name.isEmpty()) {
+        showError(QStringLiteral("Все поля должны быть заполнены!"));
+        return;
+    }
     if (!nameFits(name, QStringLiteral("Наименование")))
         return;
     dm_.execute(dm_.SQL_exec, Tag == Mode::Add ? sql::InsertGroup : sql::UpdateGroup,

@@ -12,6 +12,12 @@
 
 namespace sdelka {
 
+namespace {
+
+constexpr int MassLength = 22;
+
+} // namespace
+
 QDate productPositionsFrom(const QDate& today) {
     const int month = today.month() == 1 ? 12 : today.month() - 1;
     return QDate(2000, month, 1);
@@ -27,6 +33,9 @@ TForm7::TForm7(TDataModule6& dm, QWidget* parent)
     Edit1->setMaxLength(NameLength + 1);
     Edit2 = new QLineEdit;
     Edit2->setObjectName(QStringLiteral("Edit2"));
+    // The product list reads the mass as numeric(28,6), 22 digits before the point: a text of
+    // 22 characters always fits.
+    Edit2->setMaxLength(MassLength);
     // Only typed digits and a decimal point get in: no pasting, no dropping text.
     Edit2->setContextMenuPolicy(Qt::NoContextMenu);
     Edit2->setAcceptDrops(false);
@@ -72,8 +81,14 @@ bool TForm7::eventFilter(QObject* watched, QEvent* event) {
         return false;
     if (text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9'))
         return false;
-    if (text == QLatin1String(".") || text == QLatin1String(","))
-        Edit2->insert(QStringLiteral("."));
+    if (text == QLatin1String(".") || text == QLatin1String(",")) {
+        // One decimal mark; a second one is dropped unless it replaces the first.
+        QString kept = Edit2->text();
+        if (Edit2->hasSelectedText())
+            kept.remove(Edit2->selectionStart(), Edit2->selectedText().size());
+        if (!kept.contains(QLatin1Char('.')) && !kept.contains(QLatin1Char(',')))
+            Edit2->insert(QStringLiteral("."));
+    }
     return true;
 }
 

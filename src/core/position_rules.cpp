@@ -32,6 +32,10 @@ double helperRate(double price, double pieces, double rejects, double hours) {
     return roundHalfEven(0.7 * price * (pieces - rejects) / hours, 2);
 }
 
+bool positionDateAllowed(const QDate& day, const QDate& today) {
+    return day.isValid() && day >= QDate(2000, 1, 1) && day <= today.addYears(1);
+}
+
 bool isPaintingOperation(const QString& description) {
     return description.toUpper().contains(QStringLiteral("КРАСКА"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace sdelka {
@@ -14,6 +15,10 @@ double positionPrice(double basePrice, bool dayOff, int shift);
 // What a helper earns per hour: 70 per cent of what the position earns per hour of its own,
 // rounded to kopecks. Zero when the position has no hours.
 double helperRate(double price, double pieces, double rejects, double hours);
+
+// A position is dated from 1 January 2000 to a year after today; a date outside is taken for a
+// slip of the keys.
+bool positionDateAllowed(const QDate& day, const QDate& today);
 
 // An operation whose description holds "КРАСКА" in any letter case is a painting operation,
 // which carries a colour.

@@ -342,6 +342,11 @@ void TForm33::save() {
             showError(QStringLiteral("Все поля должны быть заполнены!"));
             return;
         }
+        // An operator paid for no hours would get a position worth nothing.
+        if (Edit2->text().toInt() <= 0) {
+            showError(QStringLiteral("Значение должно быть больше 0!"));
+            return;
+        }
         const auto share = currentShare();
         if (!share)
             return;

@@ -47,37 +47,30 @@ void HoursLedger::lock(int workerId, int shift, const QDate& day) {
     dm_.execute(dm_.H_Tabel_ins, sql::LedgerLockRow, lockParams(workerId, shift, day));
 }
 
-void HoursLedger::afterSaveLocked(int workerId, int shift, const QDate& day) {
-    closeLedgerLists();
-    dm_.execute(dm_.H_Tabel_ins, sql::LedgerSaveDay.arg(day.day()),
-                rowParams(workerId, shift, day));
-}
-
-void HoursLedger::afterDeleteLocked(int workerId, int shift, const QDate& day) {
+void HoursLedger::writeDayLocked(int workerId, int shift, const QDate& day) {
     closeLedgerLists();
     QStringList otherDays;
     for (int d = 1; d <= 31; ++d) {
         if (d != day.day())
             otherDays << QStringLiteral("d%1").arg(d);
     }
-    dm_.execute(dm_.H_Tabel_ins,
-                sql::LedgerDeleteDay.arg(day.day())
-                    .arg(otherDays.join(QLatin1Char(',')))
-                    .arg(otherDays.size()),
-                rowParams(workerId, shift, day));
+    dm_.execute(
+        dm_.H_Tabel_ins,
+        sql::LedgerDay.arg(day.day()).arg(otherDays.join(QLatin1Char(','))).arg(otherDays.size()),
+        rowParams(workerId, shift, day));
 }
 
 void HoursLedger::afterSave(int workerId, int shift, const QDate& day) {
     Transaction tx(dm_.ADO_DB);
     lock(workerId, shift, day);
-    afterSaveLocked(workerId, shift, day);
+    writeDayLocked(workerId, shift, day);
     tx.commit();
 }
 
 void HoursLedger::afterDelete(int workerId, int shift, const QDate& day) {
     Transaction tx(dm_.ADO_DB);
     lock(workerId, shift, day);
-    afterDeleteLocked(workerId, shift, day);
+    writeDayLocked(workerId, shift, day);
     tx.commit();
 }
 

@@ -25,12 +25,11 @@ public:
     void afterDelete(int workerId, int shift, const QDate& day);
 
     // The lock every write of a ledger row takes first, in the writing transaction; a statement
-    // of the caller may take it itself (lockColumns) to save a round trip, and then call the
-    // rules' Locked forms.
+    // of the caller may take it itself (lockColumns) to save a round trip, and then write the
+    // day (both rules are one: the day's cell holds the hours of the positions there are).
     static QString lockColumns();
     static QVariantMap lockParams(int workerId, int shift, const QDate& day);
-    void afterSaveLocked(int workerId, int shift, const QDate& day);
-    void afterDeleteLocked(int workerId, int shift, const QDate& day);
+    void writeDayLocked(int workerId, int shift, const QDate& day);
 
     // Rebuilds every piecework row of the month from the positions, in one transaction; the
     // progress callback gets each day done and the month's number of days.

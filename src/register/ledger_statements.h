@@ -12,19 +12,11 @@ inline const QString LedgerLockRow = QStringLiteral(
     "select pg_advisory_xact_lock_shared(:month_key), pg_advisory_xact_lock(:w_id, :row_key)");
 inline const QString LedgerLockMonth = QStringLiteral("select pg_advisory_xact_lock(:month_key)");
 
-// The day rule after a save, in one statement once the row's lock is held: the worker's hours
-// of the shift and day go into the day's cell of his month row, which is created when missing.
-inline const QString LedgerSaveDay = QStringLiteral(
-    "with h as (select coalesce(sum(time), 0) as tim from accounts_dep.smena "
-    "where w_id=:w_id and smena=:smena and data=:day), "
-    "upd as (update accounts_dep.h_tabel set d%1=(select tim from h) where w_id=:w_id and "
-    "smena=:smena and month=:month and year=:year returning id) "
-    "insert into accounts_dep.h_tabel(smena, w_id, month, year, d%1) "
-    "select :smena, :w_id, :month, :year, tim from h where not exists (select 1 from upd)");
-
-// The day rule after a deletion: as after a save while positions are left that day; otherwise
-// the day's cell is emptied, and the row goes when no other day (%2, %3 of them) holds hours.
-inline const QString LedgerDeleteDay = QStringLiteral(
+// The day rule, in one statement once the row's lock is held: while the worker has positions
+// in the shift that day, their hours go into the day's cell of his month row, which is created
+// when missing; otherwise the cell is emptied, and the row goes when no other day (%2, %3 of
+// them) holds hours.
+inline const QString LedgerDay = QStringLiteral(
     "with h as (select count(*) as n, coalesce(sum(time), 0) as tim from accounts_dep.smena "
     "where w_id=:w_id and smena=:smena and data=:day), "
     "del as (delete from accounts_dep.h_tabel where w_id=:w_id and smena=:smena and "

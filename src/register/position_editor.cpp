@@ -56,6 +56,7 @@ TForm11::TForm11(TDataModule6& dm, TForm5& workers, TForm4& operations, TForm132
     Label6 = named(new QLabel(QStringLiteral("Цвет")), "Label6");
     Edit5 = named(new DigitEdit(limits::Colour), "Edit5");
     DTimeP = named(new QDateEdit(QDate::currentDate()), "DTimeP");
+    DTimeP->setDisplayFormat(DateText);
     DTimeP->setCalendarPopup(true);
     Edit4 = named(new DigitEdit(limits::Rejects), "Edit4");
     Edit8 = readOnly("Edit8");
@@ -293,6 +294,10 @@ void TForm11::save() {
     // More rejects than pieces would pay a negative sum.
     if (Edit4->number() > Edit3->number()) {
         showError(QStringLiteral("Брак не может быть больше количества."));
+        return;
+    }
+    if (!positionDateAllowed(DTimeP->date(), QDate::currentDate())) {
+        showError(QStringLiteral("Дата позиции вне допустимого диапазона."));
         return;
     }
     ColorCode = colourNeeded && !Edit5->text().trimmed().isEmpty() ? int(Edit5->number()) : 0;

@@ -23,9 +23,10 @@ inline const QString UpdatePosition = QStringLiteral(
     "kol_vo=:kol_vo, brak=:brak, data=to_date(:date, 'DD.MM.YYYY'), smena=:smena, color=:color, "
     "time=:time, vvod=to_date(:today, 'DD.MM.YYYY'), prize=0, id_doc=0, id_doc_item=0, "
     "f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=:id");
-// Where the position stood before a change, so the day it leaves is recomputed.
+// Where the position stands before a change or a deletion, so the day it leaves is recomputed.
+// The row is locked, so no other workstation moves it between this read and the write.
 inline const QString PositionPlace =
-    QStringLiteral("select w_id, smena, data from accounts_dep.smena where id=:id");
+    QStringLiteral("select w_id, smena, data from accounts_dep.smena where id=:id for update");
 inline const QString ProductMark =
     QStringLiteral("select marka from accounts_dep.izdel where id=:i_id");
 

@@ -68,7 +68,7 @@ int PositionStore::insert(const PositionValues& p) {
     for (auto it = values.begin(); it != values.end(); ++it)
         insert.setParam(it.key(), it.value());
     const int id = insert.executeReturning(QStringLiteral("cur_id")).toInt();
-    HoursLedger(dm_).afterSaveLocked(p.workerId, p.shift, p.day);
+    HoursLedger(dm_).writeDayLocked(p.workerId, p.shift, p.day);
     tx.commit();
     return id;
 }
@@ -76,12 +76,14 @@ int PositionStore::insert(const PositionValues& p) {
 void PositionStore::update(int id, const PositionValues& p) {
     Transaction tx(dm_.ADO_DB);
     const Place before = placeOf(dm_, id);
+    if (!before.found)
+        throw DatabaseError(QStringLiteral("Позиция удалена на другом рабочем месте."));
     QVariantMap values = valuesOf(p);
     values.insert(QStringLiteral("id"), id);
     dm_.execute(dm_.DelSmena, sql::UpdatePosition, values);
     HoursLedger ledger(dm_);
-    const bool moved = before.found && (before.worker != p.workerId || before.shift != p.shift ||
-                                        before.day != p.day);
+    const bool moved =
+        before.worker != p.workerId || before.shift != p.shift || before.day != p.day;
     // Both rows are locked in one fixed order, so two workstations moving positions between
     // the same rows cannot lock each other out.
     auto key = [](int worker, int shift, const QDate& day) {
@@ -95,8 +97,8 @@ void PositionStore::update(int id, const PositionValues& p) {
     if (moved && !leftFirst)
         ledger.lock(before.worker, before.shift, before.day);
     if (moved)
-        ledger.afterDeleteLocked(before.worker, before.shift, before.day);
-    ledger.afterSaveLocked(p.workerId, p.shift, p.day);
+        ledger.writeDayLocked(before.worker, before.shift, before.day);
+    ledger.writeDayLocked(p.workerId, p.shift, p.day);
     tx.commit();
 }
 
@@ -107,7 +109,7 @@ void PositionStore::remove(int id) {
     if (before.found) {
         HoursLedger ledger(dm_);
         ledger.lock(before.worker, before.shift, before.day);
-        ledger.afterDeleteLocked(before.worker, before.shift, before.day);
+        ledger.writeDayLocked(before.worker, before.shift, before.day);
     }
     tx.commit();
 }

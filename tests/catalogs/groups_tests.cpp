@@ -163,7 +163,7 @@ TEST_F(GroupsTest, AGroupInUseIsNotDeletedAndTheListIsRefreshedOnTheSameRow) {
 
 TEST_F(GroupsTest, TheEditorStoresNamesAsTypedAndTheListStaysOnTheRowNumber) {
     list->item.setRecNo(2);
-    editorWillSave("  ", false);
+    editorWillSave("Склад", false);
     list->add();
     EXPECT_EQ(list->item.recNo(), 2);
     EXPECT_EQ(list->item.recordCount(), 5);
@@ -186,6 +186,6 @@ TEST_F(GroupsTest, TheEditorStoresNamesAsTypedAndTheListStaysOnTheRowNumber) {
     list->changeOrPick();
     EXPECT_EQ(list->item.recNo(), row);
     EXPECT_EQ(groups(), QStringList({"Мебель|0|2", "Кухня|0|2", "Архив старый|0|2", "Сад|0|2",
-                                     "|0|2", "О'Брайен|1|2"}));
+                                     "Склад|0|2", "О'Брайен|1|2"}));
     EXPECT_EQ(log.boxes().size(), 1u);
 }
