@@ -86,32 +86,19 @@ TForm26::TForm26(TDataModule6& dm, TForm29& editor, QWidget* parent)
     setObjectName(QStringLiteral("TForm26"));
     setWindowTitle(QStringLiteral("Номенклатура (26)"));
     setFixedSize(ListWidth, ListHeight);
-    DBGrid1 = new DataGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setDataSet(&item);
+    CatalogListLayout layout;
+    layout.addName = "Button2";
+    layout.changeName = "Button3";
+    layout.removeName = "Button1";
+    list_ = buildCatalogList(this, item, {}, QStringLiteral("s_caption"), layout,
+                             {[this] { add(); }, [this] { changeOrPick(); }, [this] { remove(); }});
+    DBGrid1 = list_.grid;
+    Button2 = list_.add;
+    Button3 = list_.change;
+    Button1 = list_.remove;
+    Button4 = list_.exit;
+    Edit1 = list_.search;
     showExcludedColumn(true);
-    Button2 = catalogButton(QStringLiteral("Добавить"), "Button2");
-    Button3 = catalogButton(QStringLiteral("Изменить"), "Button3");
-    Button1 = catalogButton(QStringLiteral("Удалить"), "Button1");
-    Button4 = catalogButton(QStringLiteral("Выход"), "Button4");
-    Edit1 = new QLineEdit;
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setPlaceholderText(QStringLiteral("Поиск"));
-    search_ = new SearchBox(Edit1, item, QStringLiteral("s_caption"));
-    auto* bar = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{Button2, Button3, Button1, Edit1})
-        bar->addWidget(w);
-    bar->addStretch();
-    bar->addWidget(Button4);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DBGrid1, 1);
-    layout->addLayout(bar);
-
-    connect(Button2, &QPushButton::clicked, this, guarded([this] { add(); }));
-    connect(Button3, &QPushButton::clicked, this, guarded([this] { changeOrPick(); }));
-    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, guarded([this] { changeOrPick(); }));
-    connect(Button1, &QPushButton::clicked, this, guarded([this] { remove(); }));
-    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm26::showEvent(QShowEvent* event) {
@@ -128,9 +115,7 @@ void TForm26::showExcludedColumn(bool shown) {
 void TForm26::showCatalog() {
     Tag = Mode::Catalog;
     item.open();
-    Button3->setText(QStringLiteral("Изменить"));
-    Button1->show();
-    Button2->show();
+    showAsCatalog(list_);
     exec();
     Edit1->clear();
     item.close();
@@ -139,12 +124,11 @@ void TForm26::showCatalog() {
 std::optional<CatalogChoice> TForm26::pick() {
     Tag = Mode::Household;
     choice_.reset();
+    // The search field is emptied first: emptying it switches any filter off.
+    showAsPicker(list_);
     item.setFilter(
         [](const RowView& row) { return row[QStringLiteral("b_excluded")].toInt() == 0; });
     item.setFiltered(true);
-    Button3->setText(QStringLiteral("Выбрать"));
-    Button1->hide();
-    Button2->hide();
     showExcludedColumn(false);
     setFixedWidth(ChooserWidth);
     item.open();

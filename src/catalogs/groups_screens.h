@@ -3,7 +3,6 @@
 #include "catalogs/catalog_common.h"
 #include "data/data_module.h"
 #include "widgets/data_grid.h"
-#include "widgets/search_box.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -83,7 +82,7 @@ private:
 
     TDataModule6& dm_;
     TForm29& editor_;
-    SearchBox* search_;
+    CatalogList list_;
     std::optional<CatalogChoice> choice_;
 };
 

@@ -4,7 +4,6 @@
 #include "core/norms.h"
 #include "data/reserved_ids.h"
 #include "widgets/messages.h"
-#include "widgets/search_box.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -335,53 +334,40 @@ TForm4::TForm4(TDataModule6& dm, TForm10& editor, TForm22& norms, SpreadsheetWri
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Цены (4)"));
     resize(1200, 600);
-    DBGrid1 = new DataGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    DBGrid1->setColumns({
-        {QStringLiteral("Марка"), QStringLiteral("marka"), 300},
-        {QStringLiteral("Ном. гр. "), QStringLiteral("s_caption"), 300},
-        {QStringLiteral("Опреция"), QStringLiteral("vid"), 243},
-        {QStringLiteral("Цена (min)"), QStringLiteral("cena"), 74},
-        {QStringLiteral("Вид"), QStringLiteral("nmn"), 139},
-        {QStringLiteral("id"), QStringLiteral("id"), 0, left, true, true},
-        {QStringLiteral("i_id"), QStringLiteral("i_id"), 0, left, true, true},
-        {QStringLiteral("oper_vid"), QStringLiteral("oper_vid"), 0, left, true, true},
-        {QStringLiteral("Нормы (шт.)"), QStringLiteral("norma"), 76},
-    });
-    DBGrid1->setDataSet(&operations_);
-    Button1 = catalogButton(QStringLiteral("Добавить"), "Button1");
-    Button1->setDefault(true);
-    Button2 = catalogButton(QStringLiteral("Изменить"), "Button2");
-    Button3 = catalogButton(QStringLiteral("Удалить"), "Button3");
     Button5 = catalogButton(QStringLiteral("Excel"), "Button5");
     CheckBox1 = new QCheckBox(QStringLiteral("Цены"));
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     QFont bold = CheckBox1->font();
     bold.setBold(true);
     CheckBox1->setFont(bold);
-    Edit1 = new QLineEdit;
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    CatalogListLayout layout;
+    layout.match = SearchBox::Match::Substring;
+    layout.extras = {Button5, CheckBox1};
+    list_ = buildCatalogList(
+        this, operations_,
+        {
+            {QStringLiteral("Марка"), QStringLiteral("marka"), 300},
+            {QStringLiteral("Ном. гр. "), QStringLiteral("s_caption"), 300},
+            {QStringLiteral("Опреция"), QStringLiteral("vid"), 243},
+            {QStringLiteral("Цена (min)"), QStringLiteral("cena"), 74},
+            {QStringLiteral("Вид"), QStringLiteral("nmn"), 139},
+            {QStringLiteral("id"), QStringLiteral("id"), 0, left, true, true},
+            {QStringLiteral("i_id"), QStringLiteral("i_id"), 0, left, true, true},
+            {QStringLiteral("oper_vid"), QStringLiteral("oper_vid"), 0, left, true, true},
+            {QStringLiteral("Нормы (шт.)"), QStringLiteral("norma"), 76},
+        },
+        QStringLiteral("marka"), layout,
+        {[this] { add(); }, [this] { changeOrPick(); }, [this] { remove(); },
+         [this] { gridDoubleClicked(); }});
+    DBGrid1 = list_.grid;
+    Button1 = list_.add;
+    Button2 = list_.change;
+    Button3 = list_.remove;
+    Button4 = list_.exit;
+    Edit1 = list_.search;
     Edit1->setPlaceholderText(QStringLiteral("Поиск по марке"));
-    new SearchBox(Edit1, operations_, QStringLiteral("marka"), SearchBox::Match::Substring);
-    Button4 = catalogButton(QStringLiteral("Выход"), "Button4");
-    auto* bar = new QHBoxLayout;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Button1, Button2, Button3, Button5, CheckBox1, Edit1})
-        bar->addWidget(w);
-    bar->addStretch();
-    bar->addWidget(Button4);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DBGrid1, 1);
-    layout->addLayout(bar);
-
-    connect(Button1, &QPushButton::clicked, this, guarded([this] { add(); }));
-    connect(Button2, &QPushButton::clicked, this, guarded([this] { changeOrPick(); }));
-    connect(DBGrid1, &QAbstractItemView::doubleClicked, this,
-            guarded([this] { gridDoubleClicked(); }));
-    connect(Button3, &QPushButton::clicked, this, guarded([this] { remove(); }));
     connect(Button5, &QPushButton::clicked, this, guarded([this] { exportToSpreadsheet(); }));
-    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm4::showEvent(QShowEvent* event) {
@@ -393,11 +379,7 @@ void TForm4::showEvent(QShowEvent* event) {
 void TForm4::showCatalog() {
     Tag = Mode::Catalog;
     operations_.open();
-    Button2->setText(QStringLiteral("Изменить"));
-    Button2->setDefault(false);
-    Button1->setDefault(true);
-    Button1->show();
-    Button3->show();
+    showAsCatalog(list_);
     exec();
     operations_.close();
 }
@@ -408,11 +390,7 @@ std::optional<OperationChoice> TForm4::pick(int current) {
     operations_.open();
     if (current == 0 || !operations_.locate(QStringLiteral("id"), current))
         operations_.first();
-    Button2->setText(QStringLiteral("Выбрать"));
-    Button2->setDefault(true);
-    Button1->hide();
-    Button3->hide();
-    Edit1->clear();
+    showAsPicker(list_);
     exec();
     operations_.setFiltered(false);
     return choice_;

@@ -143,6 +143,7 @@ private:
     TForm22& norms_;
     SpreadsheetWriter& writer_;
     DataSet& operations_;
+    CatalogList list_;
     std::optional<OperationChoice> choice_;
 };
 

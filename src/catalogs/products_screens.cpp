@@ -156,38 +156,20 @@ TForm3::TForm3(TDataModule6& dm, TForm7& editor, QWidget* parent)
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Изделия (3)"));
     resize(680, 560);
-    DBGrid1 = new DataGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setColumns({{QStringLiteral("Марка изделия"), QStringLiteral("marka"), 300},
-                         {QStringLiteral("Номенклатурная группа"), QStringLiteral("nom"), 220},
-                         {QStringLiteral("Коробки"), QStringLiteral("massa"), 90}});
-    DBGrid1->setDataSet(&products_);
-    Edit1 = new QLineEdit;
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setPlaceholderText(QStringLiteral("Поиск"));
-    search_ = new SearchBox(Edit1, products_, QStringLiteral("marka"));
-    Button1 = catalogButton(QStringLiteral("Добавить"), "Button1");
-    Button2 = catalogButton(QStringLiteral("Изменить"), "Button2");
-    Button3 = catalogButton(QStringLiteral("Удалить"), "Button3");
-    Button4 = catalogButton(QStringLiteral("Выход"), "Button4");
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(Button1);
-    bar->addWidget(Button2);
-    bar->addWidget(Button3);
-    bar->addStretch();
-    bar->addWidget(Button4);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DBGrid1, 1);
-    layout->addWidget(Edit1);
-    layout->addLayout(bar);
-    // Enter adds in the catalog.
-    Button1->setDefault(true);
-
-    connect(Button1, &QPushButton::clicked, this, guarded([this] { add(); }));
-    connect(Button2, &QPushButton::clicked, this, guarded([this] { changeOrPick(); }));
-    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, guarded([this] { changeOrPick(); }));
-    connect(Button3, &QPushButton::clicked, this, guarded([this] { remove(); }));
-    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
+    CatalogListLayout layout;
+    layout.searchPlace = CatalogListLayout::Search::UnderGrid;
+    list_ = buildCatalogList(this, products_,
+                             {{QStringLiteral("Марка изделия"), QStringLiteral("marka"), 300},
+                              {QStringLiteral("Номенклатурная группа"), QStringLiteral("nom"), 220},
+                              {QStringLiteral("Коробки"), QStringLiteral("massa"), 90}},
+                             QStringLiteral("marka"), layout,
+                             {[this] { add(); }, [this] { changeOrPick(); }, [this] { remove(); }});
+    DBGrid1 = list_.grid;
+    Button1 = list_.add;
+    Button2 = list_.change;
+    Button3 = list_.remove;
+    Button4 = list_.exit;
+    Edit1 = list_.search;
 }
 
 void TForm3::showEvent(QShowEvent* event) {
@@ -206,11 +188,7 @@ bool TForm3::onFixedRow() const {
 void TForm3::showCatalog() {
     Tag = Mode::Catalog;
     products_.open();
-    Button2->setText(QStringLiteral("Изменить"));
-    Button2->setDefault(false);
-    Button1->setDefault(true);
-    Button1->show();
-    Button3->show();
+    showAsCatalog(list_);
     exec();
     // Izdel is shared: a search must not outlive the list.
     Edit1->clear();
@@ -221,12 +199,7 @@ std::optional<CatalogChoice> TForm3::pick() {
     Tag = Mode::Operation;
     choice_.reset();
     products_.open();
-    Button2->setText(QStringLiteral("Выбрать"));
-    Button1->hide();
-    Button3->hide();
-    Button2->setDefault(true);
-    Edit1->show();
-    Edit1->clear();
+    showAsPicker(list_);
     exec();
     Button2->setDefault(false);
     Edit1->clear();

@@ -3,7 +3,6 @@
 #include "catalogs/catalog_common.h"
 #include "data/data_module.h"
 #include "widgets/data_grid.h"
-#include "widgets/search_box.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -96,7 +95,7 @@ private:
     TDataModule6& dm_;
     TForm7& editor_;
     DataSet& products_;
-    SearchBox* search_;
+    CatalogList list_;
     std::optional<CatalogChoice> choice_;
 };
 

@@ -83,35 +83,19 @@ TForm8::TForm8(TDataModule6& dm, TForm9& editor, QWidget* parent)
     setObjectName(QStringLiteral("TForm8"));
     setWindowTitle(QStringLiteral("Виды операций (8)"));
     resize(360, 480);
-    DBGrid1 = new DataGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setColumns({{QStringLiteral("Операции"), QStringLiteral("vid"), 309}});
-    DBGrid1->setDataSet(&types_);
-    Button1 = catalogButton(QStringLiteral("Добавить"), "Button1");
-    Button1->setDefault(true);
-    Button2 = catalogButton(QStringLiteral("Изменить"), "Button2");
-    Button3 = catalogButton(QStringLiteral("Удалить"), "Button3");
-    Button4 = catalogButton(QStringLiteral("Выход"), "Button4");
-    Edit1 = new QLineEdit;
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setPlaceholderText(QStringLiteral("Поиск"));
+    CatalogListLayout layout;
+    layout.searchPlace = CatalogListLayout::Search::AboveGrid;
+    list_ =
+        buildCatalogList(this, types_, {{QStringLiteral("Операции"), QStringLiteral("vid"), 309}},
+                         QStringLiteral("vid"), layout,
+                         {[this] { add(); }, [this] { changeOrPick(); }, [this] { remove(); }});
+    DBGrid1 = list_.grid;
+    Button1 = list_.add;
+    Button2 = list_.change;
+    Button3 = list_.remove;
+    Button4 = list_.exit;
+    Edit1 = list_.search;
     Edit1->hide();
-    new SearchBox(Edit1, types_, QStringLiteral("vid"));
-    auto* bar = new QHBoxLayout;
-    for (QPushButton* b : {Button1, Button2, Button3})
-        bar->addWidget(b);
-    bar->addStretch();
-    bar->addWidget(Button4);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Edit1);
-    layout->addWidget(DBGrid1, 1);
-    layout->addLayout(bar);
-
-    connect(Button1, &QPushButton::clicked, this, guarded([this] { add(); }));
-    connect(Button2, &QPushButton::clicked, this, guarded([this] { changeOrPick(); }));
-    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, guarded([this] { changeOrPick(); }));
-    connect(Button3, &QPushButton::clicked, this, guarded([this] { remove(); }));
-    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm8::showEvent(QShowEvent* event) {
@@ -124,11 +108,7 @@ void TForm8::showCatalog() {
     Tag = Mode::Catalog;
     types_.setFiltered(false);
     types_.open();
-    Button2->setText(QStringLiteral("Изменить"));
-    Button2->setDefault(false);
-    Button1->setDefault(true);
-    Button1->show();
-    Button3->show();
+    showAsCatalog(list_);
     exec();
     types_.close();
 }
@@ -137,13 +117,7 @@ std::optional<CatalogChoice> TForm8::pick() {
     Tag = Mode::Operation;
     choice_.reset();
     types_.open();
-    Button2->setText(QStringLiteral("Выбрать"));
-    Button2->setDefault(true);
-    Button2->show();
-    Button1->hide();
-    Button3->hide();
-    Edit1->clear();
-    Edit1->show();
+    showAsPicker(list_);
     exec();
     Button2->setDefault(false);
     Edit1->hide();

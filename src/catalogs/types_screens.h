@@ -3,7 +3,6 @@
 #include "catalogs/catalog_common.h"
 #include "data/data_module.h"
 #include "widgets/data_grid.h"
-#include "widgets/search_box.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -73,6 +72,7 @@ private:
     TDataModule6& dm_;
     TForm9& editor_;
     DataSet& types_;
+    CatalogList list_;
     std::optional<CatalogChoice> choice_;
 };
 

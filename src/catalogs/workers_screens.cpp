@@ -124,34 +124,17 @@ TForm5::TForm5(TDataModule6& dm, TForm2& editor, QWidget* parent)
     setObjectName(QStringLiteral("TForm5"));
     setWindowTitle(QStringLiteral("Список рабочих"));
     resize(640, 560);
-    DBGrid1 = new DataGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setColumns({{QStringLiteral("ФИО"), QStringLiteral("fio"), 320},
-                         {QStringLiteral("Должность"), QStringLiteral("s_staffpos_hl"), 250}});
-    DBGrid1->setDataSet(&workers_);
-    Button1 = catalogButton(QStringLiteral("Добавить"), "Button1");
-    Button2 = catalogButton(QStringLiteral("Изменить"), "Button2");
-    Button3 = catalogButton(QStringLiteral("Удалить"), "Button3");
-    Button4 = catalogButton(QStringLiteral("Выход"), "Button4");
-    Edit1 = new QLineEdit;
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setPlaceholderText(QStringLiteral("Поиск"));
-    search_ = new SearchBox(Edit1, workers_, QStringLiteral("fio"));
-    auto* bar = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2, Button3, Edit1})
-        bar->addWidget(w);
-    bar->addStretch();
-    bar->addWidget(Button4);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DBGrid1, 1);
-    layout->addLayout(bar);
-    Button1->setDefault(true);
-
-    connect(Button1, &QPushButton::clicked, this, guarded([this] { add(); }));
-    connect(Button2, &QPushButton::clicked, this, guarded([this] { changeOrPick(); }));
-    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, guarded([this] { changeOrPick(); }));
-    connect(Button3, &QPushButton::clicked, this, guarded([this] { remove(); }));
-    connect(Button4, &QPushButton::clicked, this, &QDialog::reject);
+    list_ = buildCatalogList(this, workers_,
+                             {{QStringLiteral("ФИО"), QStringLiteral("fio"), 320},
+                              {QStringLiteral("Должность"), QStringLiteral("s_staffpos_hl"), 250}},
+                             QStringLiteral("fio"), {},
+                             {[this] { add(); }, [this] { changeOrPick(); }, [this] { remove(); }});
+    DBGrid1 = list_.grid;
+    Button1 = list_.add;
+    Button2 = list_.change;
+    Button3 = list_.remove;
+    Button4 = list_.exit;
+    Edit1 = list_.search;
 }
 
 void TForm5::showEvent(QShowEvent* event) {
@@ -164,11 +147,7 @@ void TForm5::showEvent(QShowEvent* event) {
 void TForm5::showCatalog() {
     Tag = Mode::Catalog;
     workers_.open();
-    Button2->setText(QStringLiteral("Изменить"));
-    Button2->setDefault(false);
-    Button1->setDefault(true);
-    Button1->show();
-    Button3->show();
+    showAsCatalog(list_);
     exec();
     workers_.close();
 }
@@ -177,14 +156,7 @@ std::optional<CatalogChoice> TForm5::pick(Mode mode) {
     Tag = mode;
     choice_.reset();
     workers_.open();
-    Button2->setText(QStringLiteral("Выбрать"));
-    Button2->show();
-    Button2->setDefault(true);
-    Button3->hide();
-    if (mode != Mode::Helper)
-        Button1->hide();
-    Edit1->show();
-    Edit1->clear();
+    showAsPicker(list_, mode == Mode::Helper);
     exec();
     workers_.close();
     return choice_;

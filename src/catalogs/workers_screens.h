@@ -3,7 +3,6 @@
 #include "catalogs/catalog_common.h"
 #include "data/data_module.h"
 #include "widgets/data_grid.h"
-#include "widgets/search_box.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -89,7 +88,7 @@ private:
     TDataModule6& dm_;
     TForm2& editor_;
     DataSet& workers_;
-    SearchBox* search_;
+    CatalogList list_;
     std::optional<CatalogChoice> choice_;
 };
 
