@@ -80,6 +80,22 @@ void showAsPicker(const CatalogList& list, bool keepAdd) {
     list.search->clear();
 }
 
+EditorButtons addEditorButtons(QDialog* editor, QBoxLayout* layout,
+                               const std::function<void()>& save, const QString& cancelText,
+                               const char* cancelName) {
+    EditorButtons b{catalogButton(QStringLiteral("Записать"), "Button1"),
+                    catalogButton(cancelText, cancelName)};
+    b.save->setDefault(true);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(b.save);
+    row->addWidget(b.cancel);
+    layout->addLayout(row);
+    QObject::connect(b.save, &QPushButton::clicked, editor, guarded(save));
+    QObject::connect(b.cancel, &QPushButton::clicked, editor, &QDialog::reject);
+    return b;
+}
+
 bool nameFits(const QString& name, const QString& what) {
     if (name.size() <= NameLength)
         return true;

@@ -4,6 +4,7 @@
 #include "widgets/data_grid.h"
 #include "widgets/search_box.h"
 
+#include <QBoxLayout>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,6 +70,17 @@ void showAsCatalog(const CatalogList& list);
 // As a picker: "Выбрать" is the default, the delete button (and the add button unless kept)
 // hidden, the search field shown and empty.
 void showAsPicker(const CatalogList& list, bool keepAdd = false);
+
+// The save and cancel buttons of a catalog editor, in their row under the fields: "Записать"
+// is the default button; the cancel button (and Escape) closes the editor without saving.
+struct EditorButtons {
+    QPushButton* save;
+    QPushButton* cancel;
+};
+EditorButtons addEditorButtons(QDialog* editor, QBoxLayout* layout,
+                               const std::function<void()>& save,
+                               const QString& cancelText = QStringLiteral("Отмена"),
+                               const char* cancelName = "Button2");
 
 // Checks a typed name: true when it fits its column; otherwise says so and answers false.
 bool nameFits(const QString& name, const QString& what);

@@ -33,19 +33,13 @@ TForm29::TForm29(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     form->addWidget(new QLabel(QStringLiteral("Наименование")));
     form->addWidget(Edit1);
     form->addWidget(CheckBox1);
-    Button1 = catalogButton(QStringLiteral("Записать"), "Button1");
-    Button1->setDefault(true);
-    Button6 = catalogButton(QStringLiteral("Выход"), "Button6");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button6);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    const EditorButtons buttons = addEditorButtons(
+        this, layout, [this] { save(); }, QStringLiteral("Выход"), "Button6");
+    Button1 = buttons.save;
+    Button6 = buttons.cancel;
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(Button1, &QPushButton::clicked, this, guarded([this] { save(); }));
-    connect(Button6, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm29::showEvent(QShowEvent* event) {

@@ -228,22 +228,15 @@ TForm10::TForm10(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     row(QStringLiteral("Вид"), ComboBox1, nullptr);
     form->addWidget(Label4);
     form->addWidget(Edit3);
-    Button1 = catalogButton(QStringLiteral("Записать"), "Button1");
-    Button1->setDefault(true);
-    Button2 = catalogButton(QStringLiteral("Отмена"), "Button2");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    const EditorButtons buttons = addEditorButtons(this, layout, [this] { save(); });
+    Button1 = buttons.save;
+    Button2 = buttons.cancel;
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Button3, &QPushButton::clicked, this, guarded([this] { chooseProduct(); }));
     connect(Button4, &QPushButton::clicked, this, guarded([this] { chooseType(); }));
-    connect(Button1, &QPushButton::clicked, this, guarded([this] { save(); }));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm10::showEvent(QShowEvent* event) {

@@ -50,18 +50,11 @@ TForm7::TForm7(TDataModule6& dm, QWidget* parent)
     form->addWidget(new QLabel(QStringLiteral("Расценка")));
     form->addWidget(Edit2);
     form->addWidget(cb_item);
-    Button1 = catalogButton(QStringLiteral("Записать"), "Button1");
-    Button1->setDefault(true);
-    Button2 = catalogButton(QStringLiteral("Отмена"), "Button2");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
-    connect(Button1, &QPushButton::clicked, this, guarded([this] { save(); }));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    const EditorButtons buttons = addEditorButtons(this, layout, [this] { save(); });
+    Button1 = buttons.save;
+    Button2 = buttons.cancel;
 }
 
 void TForm7::showEvent(QShowEvent* event) {

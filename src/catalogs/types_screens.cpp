@@ -22,19 +22,12 @@ TForm9::TForm9(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     auto* form = new QVBoxLayout(group);
     form->addWidget(new QLabel(QStringLiteral("Операция")));
     form->addWidget(Edit1);
-    Button1 = catalogButton(QStringLiteral("Записать"), "Button1");
-    Button1->setDefault(true);
-    Button2 = catalogButton(QStringLiteral("Отмена"), "Button2");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    const EditorButtons buttons = addEditorButtons(this, layout, [this] { save(); });
+    Button1 = buttons.save;
+    Button2 = buttons.cancel;
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(Button1, &QPushButton::clicked, this, guarded([this] { save(); }));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm9::showEvent(QShowEvent* event) {

@@ -198,9 +198,7 @@ void TForm11::updateColourBox() {
     Label6->setEnabled(on);
 }
 
-void TForm11::prepareAdd(const RegisterContext& context) {
-    context_ = context;
-    DTimeP->setDate(context.day);
+void TForm11::clearForNewPosition() {
     Edit1->clear();
     Edit2->clear();
     Edit3->clear();
@@ -211,6 +209,12 @@ void TForm11::prepareAdd(const RegisterContext& context) {
     setWindowTitle(QStringLiteral("Заведение новой позиции (11)"));
     Tag = Mode::Add;
     PositionId = 0;
+}
+
+void TForm11::prepareAdd(const RegisterContext& context) {
+    context_ = context;
+    DTimeP->setDate(context.day);
+    clearForNewPosition();
 }
 
 void TForm11::prepareChange(const RegisterContext& context) {
@@ -362,15 +366,7 @@ void TForm11::startNew() {
     // Helpers listed but not saved go with the position they were listed for.
     if (PositionId != 0)
         PositionStore(dm_).discardHelpers(PositionId);
-    Edit1->clear();
-    Edit2->clear();
-    Edit3->clear();
-    Edit5->clear();
-    Edit4->setText(QStringLiteral("0"));
-    Edit6->setText(QStringLiteral("0"));
-    person.close();
-    setWindowTitle(QStringLiteral("Заведение новой позиции (11)"));
-    Tag = Mode::Add;
+    clearForNewPosition();
     WorkerId = OperationId = ProductId = PositionId = ColorCode = HelperId = 0;
     Price = BasePrice = HelperRate = HelperHours = 0;
     setPositionFieldsEnabled(true);

@@ -99,6 +99,8 @@ public:
     void done(int result) override;
 
 private:
+    // Empties the fields for a new position on the same day.
+    void clearForNewPosition();
     void setPositionFieldsEnabled(bool on);
     void setHelperPartEnabled(bool on);
     void updateColourBox();
