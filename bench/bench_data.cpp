@@ -108,7 +108,9 @@ void BenchDatabase::addDays(const QDate& lastDay, int days, int perDay) {
              "select 1 + (n * 7) % 300, p, p * 10 + 1 + n % 8, 2.5, 10, 0, d, 1 + n % 4, 0, "
              "1 + n % 8, d, case when n % 3 = 0 then 'ok' else 'no' end, 0, 0, 0, 0, 0, 0 "
              "from generate_series(date '%1' - %2 + 1, date '%1', interval '1 day') d, "
-             "generate_series(1, %3) n, lateral (select 1 + n % 40 as p) prod;"
+             "generate_series(1, %3) n, lateral (select 1 + n % 40 as p) prod "
+             // Positions are entered day by day, so a day's rows lie together in the table.
+             "order by d, n;"
              "analyze accounts_dep.smena;")
              .arg(lastDay.toString(Qt::ISODate))
              .arg(days)
