@@ -46,6 +46,7 @@ TForm23::TForm23(TDataModule6& dm, TForm1& reg, BuildStamp build, QWidget* paren
     layout->addWidget(Edit1);
     layout->addLayout(buttons);
     setFixedSize(320, 120);
+    Edit1->setFocus();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

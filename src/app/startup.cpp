@@ -51,6 +51,10 @@ int run(QApplication& app, BuildStamp build) {
 int runSdelka(int argc, char** argv, BuildStamp build) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sdelka"));
+    // The program speaks Russian: a machine without a locale of its own ("C") shows numbers and
+    // dates the Russian way.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     loadTranslations(app);
     try {
         return run(app, build);

@@ -64,7 +64,7 @@ std::vector<GridColumn> TForm1::gridColumns() {
         {QStringLiteral("Премия (%)"), QStringLiteral("prize"), 0, Qt::AlignLeft | Qt::AlignVCenter,
          true, true},
         {QStringLiteral("OK"), QStringLiteral("ok"), 37, centre},
-        {QStringLiteral("Заведен"), QStringLiteral("vvod"), 72, centre},
+        {QStringLiteral("Заведен"), QStringLiteral("vvod"), 84, centre},
     };
 }
 
@@ -74,7 +74,8 @@ TForm1::TForm1(TDataModule6& dm, QWidget* parent)
     setWindowTitle(QStringLiteral("Табель"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setWindowFlag(Qt::WindowMinimizeButtonHint);
-    resize(1200, 700);
+    // Wide enough for every column of the grid at its width.
+    resize(1360, 760);
     CurrentShiftQuery = &dm_.Smena1;
 
     MainMenu = named(new QMenuBar(this), "MainMenu");
@@ -114,6 +115,7 @@ TForm1::TForm1(TDataModule6& dm, QWidget* parent)
     CBox1 = named(new QCheckBox(QStringLiteral("Выходной")), "CBox1");
     DateT = named(new QDateEdit(QDate::currentDate()), "DateT");
     DateT->setCalendarPopup(true);
+    DateT->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     DateT->setMinimumWidth(120);
 
     auto* top = new QHBoxLayout;
