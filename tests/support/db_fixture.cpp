@@ -105,6 +105,33 @@ QStringList DbTest::rows(const QString& sql) {
     return out;
 }
 
+QStringList DbTest::ledgerFaults() {
+    QStringList days;
+    for (int d = 1; d <= 31; ++d)
+        days << QStringLiteral("d%1").arg(d);
+    const QString dayColumns = days.join(QStringLiteral(", "));
+    return rows(
+        QStringLiteral("with pos as (select w_id, smena, extract(month from data)::int as month, "
+                       "extract(year from data)::int as year, extract(day from data)::int as "
+                       "day, sum(time)::int as hours from accounts_dep.smena where smena > 0 "
+                       "group by 1, 2, 3, 4, 5), "
+                       "cells as (select t.w_id, t.smena, t.month, t.year, c.day::int as day, "
+                       "c.hours from accounts_dep.h_tabel t, unnest(array[%1]) with ordinality "
+                       "as c(hours, day) where t.smena > 0 and c.hours is not null) "
+                       "select 'day ' || w_id || '/' || smena || '/' || day || '.' || month || "
+                       "'.' || year || ': positions ' || coalesce(p.hours::text, '-') || ', "
+                       "ledger ' || coalesce(c.hours::text, '-') from pos p full join cells c "
+                       "using (w_id, smena, month, year, day) where p.hours is distinct from "
+                       "c.hours "
+                       "union all select 'twin rows ' || w_id || '/' || smena || '/' || month || "
+                       "'.' || year from accounts_dep.h_tabel where smena > 0 group by w_id, "
+                       "smena, month, year having count(*) > 1 "
+                       "union all select 'row without days ' || w_id || '/' || smena || '/' || "
+                       "month || '.' || year from accounts_dep.h_tabel where smena > 0 and "
+                       "num_nonnulls(%1) = 0")
+            .arg(dayColumns));
+}
+
 void DbTest::seedCatalog() {
     exec(QStringLiteral(
         "insert into cmn_classifier.item(id, id_level, s_code, s_caption, b_excluded) "

@@ -27,6 +27,10 @@ protected:
     // Rows of a query, each as its columns joined by "|".
     QStringList rows(const QString& sql);
 
+    // Where the piecework ledger and the positions disagree: a day whose cell is not the sum of
+    // that day's hours, twin rows of one key, rows without any day. Empty when in step.
+    QStringList ledgerFaults();
+
     // Connection settings of the test database.
     ConnectionSettings settings() const;
 
