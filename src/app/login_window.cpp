@@ -92,9 +92,7 @@ void TForm23::login() {
         showError(QStringLiteral("Введены неверные данные."));
         return;
     }
-    QList<QWidget*> screens{&reg_};
-    screens += screens_;
-    applyRestrictions(*role, screens);
+    applyRestrictions(*role, {&reg_});
     for (int shift = 1; shift <= 4; ++shift)
         dm_.shiftList(shift).setParam(QStringLiteral("ok"), QString::fromLatin1(marks::Hidden));
     hide();

@@ -26,9 +26,6 @@ public:
     // Ends the program 5 seconds after a newer build was found.
     QTimer* Timer1;
 
-    // The screens that role restrictions act on, besides the register.
-    void setScreens(QList<QWidget*> screens) { screens_ = std::move(screens); }
-
     // What activation does: the version check, then the caption with this build's stamp.
     void onActivate();
     // Stops the program when a newer build has run on the database.
@@ -46,7 +43,6 @@ private:
     TDataModule6& dm_;
     TForm1& reg_;
     BuildStamp build_;
-    QList<QWidget*> screens_;
 };
 
 // Leaves every event loop, also the ones of open dialogs, so the program ends.

@@ -83,9 +83,4 @@ int TDataModule6::execute(Command& carrier, const QString& statement, const QVar
     return carrier.execute();
 }
 
-std::vector<DataSet*> TDataModule6::sharedDataSets() {
-    return {&Smena1, &Smena2,   &Smena3,    &Smena4,    &Workers,  &Izdel,
-            &Oper,   &Vid_oper, &H_Tabel_1, &H_Tabel_2, &H_Tabel_3};
-}
-
 } // namespace sdelka

@@ -53,8 +53,6 @@ public:
     using Reporter = std::function<void(const QString&)>;
     void setReporter(Reporter reporter) { reporter_ = std::move(reporter); }
 
-    std::vector<DataSet*> sharedDataSets();
-
 private:
     Reporter reporter_;
 };

@@ -54,7 +54,6 @@ public:
     // Moves to the first visible row whose field equals the value; false when there is none.
     bool locate(const QString& field, const QVariant& value);
 
-    QStringList fieldNames() const { return fields_; }
     int fieldIndex(const QString& field) const;
     // A field of the current row; invalid when there is no current row.
     QVariant field(const QString& field) const;

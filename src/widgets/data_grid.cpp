@@ -183,13 +183,4 @@ void DataGrid::followDataSet() {
     }
 }
 
-int DataGrid::columnOf(const QString& field) const {
-    const auto& cols = model_->columns();
-    for (int i = 0; i < int(cols.size()); ++i) {
-        if (cols[i].field.compare(field, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
 } // namespace sdelka

@@ -71,8 +71,6 @@ public:
     void setColumns(std::vector<GridColumn> columns);
     void setStyler(CellStyler styler) { model_->setStyler(std::move(styler)); }
     DataSetModel* dataModel() const { return model_; }
-    // The column of a field, or -1.
-    int columnOf(const QString& field) const;
 
 private:
     void applyColumns();
