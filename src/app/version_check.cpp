@@ -1,20 +1,13 @@
 #include "app/version_check.h"
 
-namespace sdelka {
+#include "app/app_statements.h"
 
-namespace {
-const QString ReadVersion =
-    QStringLiteral("select ctid::text as row_ref, d, t, delim from accounts_dep.ver limit 1");
-const QString WriteStamp =
-    QStringLiteral("update accounts_dep.ver set d=:d, t=:t where ctid=:row_ref::tid and "
-                   "(coalesce(d,0) < :d or (coalesce(d,0) = :d and coalesce(t,0) < :t))");
-const QString InsertStamp = QStringLiteral("insert into accounts_dep.ver(d, t) values (:d, :t)");
-} // namespace
+namespace sdelka {
 
 VersionOutcome checkVersion(TDataModule6& dm, BuildStamp build) {
     DataSet& ver = dm.Control;
     ver.close();
-    ver.setSql(ReadVersion);
+    ver.setSql(sql::ReadVersion);
     ver.open();
     const bool hasRow = !ver.isEmpty();
     const BuildStamp stored{ver.field(QStringLiteral("d")).toInt(),
@@ -25,13 +18,13 @@ VersionOutcome checkVersion(TDataModule6& dm, BuildStamp build) {
 
     const QVariantMap stamp{{QStringLiteral("d"), build.date}, {QStringLiteral("t"), build.time}};
     if (!hasRow) {
-        dm.execute(dm.SQL_exec, InsertStamp, stamp);
+        dm.execute(dm.SQL_exec, sql::InsertStamp, stamp);
         return VersionOutcome::Stamped;
     }
     if (stored < build) {
         QVariantMap params = stamp;
         params.insert(QStringLiteral("row_ref"), rowRef);
-        dm.execute(dm.SQL_exec, WriteStamp, params);
+        dm.execute(dm.SQL_exec, sql::WriteStamp, params);
         return VersionOutcome::Stamped;
     }
     if (build < stored)

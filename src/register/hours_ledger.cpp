@@ -32,11 +32,6 @@ void HoursLedger::closeLedgerLists() {
         set->close();
 }
 
-QString HoursLedger::lockColumns() {
-    return QStringLiteral("pg_advisory_xact_lock_shared(:month_key), "
-                          "pg_advisory_xact_lock(:w_id, :row_key)");
-}
-
 QVariantMap HoursLedger::lockParams(int workerId, int shift, const QDate& day) {
     return {{QStringLiteral("month_key"), monthKey(day.month(), day.year())},
             {QStringLiteral("w_id"), workerId},

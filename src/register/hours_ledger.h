@@ -25,9 +25,9 @@ public:
     void afterDelete(int workerId, int shift, const QDate& day);
 
     // The lock every write of a ledger row takes first, in the writing transaction; a statement
-    // of the caller may take it itself (lockColumns) to save a round trip, and then write the
-    // day (both rules are one: the day's cell holds the hours of the positions there are).
-    static QString lockColumns();
+    // of the caller may take it itself (sql::LedgerLockColumns) to save a round trip, and then
+    // write the day (both rules are one: the day's cell holds the hours of the positions there
+    // are).
     static QVariantMap lockParams(int workerId, int shift, const QDate& day);
     void writeDayLocked(int workerId, int shift, const QDate& day);
 

@@ -8,8 +8,9 @@ namespace sdelka::sql {
 
 // Serialises every write of one ledger row (worker, shift, month) across workstations; a month
 // rebuild takes the month's key exclusively, day rules share it.
-inline const QString LedgerLockRow = QStringLiteral(
-    "select pg_advisory_xact_lock_shared(:month_key), pg_advisory_xact_lock(:w_id, :row_key)");
+inline const QString LedgerLockColumns = QStringLiteral(
+    "pg_advisory_xact_lock_shared(:month_key), pg_advisory_xact_lock(:w_id, :row_key)");
+inline const QString LedgerLockRow = QStringLiteral("select ") + LedgerLockColumns;
 inline const QString LedgerLockMonth = QStringLiteral("select pg_advisory_xact_lock(:month_key)");
 
 // The day rule, in one statement once the row's lock is held: while the worker has positions

@@ -1,6 +1,7 @@
 #include "register/position_store.h"
 
 #include "register/hours_ledger.h"
+#include "register/ledger_statements.h"
 #include "register/position_statements.h"
 #include "register/register_statements.h"
 
@@ -61,8 +62,7 @@ int PositionStore::insert(const PositionValues& p) {
     // The insert takes the ledger row's lock in the same statement, so the day rule that
     // follows needs one statement more, not two.
     Command& insert = dm_.DelSmena;
-    insert.setSql(QStringLiteral("with ins as (%1) select ins.cur_id, %2 from ins")
-                      .arg(sql::InsertPosition, HoursLedger::lockColumns()));
+    insert.setSql(sql::InsertPositionTakingLock.arg(sql::LedgerLockColumns));
     QVariantMap values = valuesOf(p);
     values.insert(HoursLedger::lockParams(p.workerId, p.shift, p.day));
     for (auto it = values.begin(); it != values.end(); ++it)
