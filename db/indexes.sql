@@ -50,5 +50,9 @@ CREATE INDEX IF NOT EXISTS gds_and_srv_id_class_item_idx
 
 -- Shift register and ledger lists: a position's worker is found by the person's id or by the
 -- personnel code read as an id; with this index both sides of that condition use an index
--- instead of comparing every position of the day with every person.
-CREATE INDEX IF NOT EXISTS person_s_code_id_idx ON cmn_contractor.person (((s_code)::t_id));
+-- instead of comparing every position of the day with every person. A code that is not all
+-- digits reads as no id, so the index stores every person the other software writes. The
+-- expression is word for word the one the program's statements use.
+DROP INDEX IF EXISTS cmn_contractor.person_s_code_id_idx;
+CREATE INDEX IF NOT EXISTS person_code_id_idx ON cmn_contractor.person
+  ((case when s_code ~ '^[0-9]{1,15}$' then s_code::t_id end));

@@ -77,8 +77,8 @@ CREATE SCHEMA adm_role;
 
 -- The domains live in public so that unqualified casts such as
 -- s_code::t_id, s_code::t_integer and (...)::t_money resolve on the default
--- search path of sys.  A text column casts to them through its input
--- function, so s_code must always hold digits only.
+-- search path of sys.  The program reads s_code as an id only when it holds
+-- digits alone; other codes match no worker.
 CREATE DOMAIN public.t_id      AS numeric(15,0);
 CREATE DOMAIN public.t_integer AS integer;
 CREATE DOMAIN public.t_money   AS numeric(15,2);

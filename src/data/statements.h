@@ -5,6 +5,13 @@
 
 // The statements of the shared data module, as the screens and the other software of the
 // enterprise expect them. Values go in as bound parameters of the names given.
+// A person's personnel code read as a worker id. Other software of the enterprise also writes
+// codes that are not numbers; such a code matches no worker instead of failing the statement.
+// The index person_code_id_idx of db/indexes.sql is built on this same expression (without the
+// table name), so that the lists find a position's worker through it.
+#define SDELKA_PERSON_CODE_ID                                                                      \
+    "(case when person.s_code ~ '^[0-9]{1,15}$' then person.s_code::t_id end)"
+
 namespace sdelka::sql {
 
 // Positions of shift 1 on :data, without the mark :ok; by worker, product, type, kind, colour.
@@ -18,7 +25,7 @@ inline const QString Smena1 = QStringLiteral(
     "smena.id_cons_use\n"
     "from cmn_contractor.person person, "
     "accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
-    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) "
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID "=w_id) "
     "and \n"
     "oper.vid=vid_oper.id and smena.smena=1 and smena.data=:data and ok!=:ok order by \n"
     "fio, izdel.marka, vid_oper.vid, oper.naimen, color");
@@ -34,7 +41,7 @@ inline const QString Smena2 = QStringLiteral(
     "smena.id_gds_use, smena.id_cons_use  \n"
     "from cmn_contractor.person "
     "person,accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
-    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) "
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID "=w_id) "
     "and \n"
     "oper.vid=vid_oper.id and smena.smena=2 and smena.data=:data and ok<>:ok order by fio");
 
@@ -49,7 +56,7 @@ inline const QString Smena3 = QStringLiteral(
     "smena.id_gds_use, smena.id_cons_use\n"
     "from cmn_contractor.person "
     "person,accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
-    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) "
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID "=w_id) "
     "and \n"
     "oper.vid=vid_oper.id and smena.smena=3 and smena.data=:data and ok<>:ok order by fio");
 
@@ -64,7 +71,7 @@ inline const QString Smena4 = QStringLiteral(
     "smena.id_gds_use, smena.id_cons_use \n"
     "from cmn_contractor.person person, accounts_dep.izdel, "
     "accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
-    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or s_code::t_id=w_id) "
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID "=w_id) "
     "and \n"
     "oper.vid=vid_oper.id and smena.smena=4 and smena.data=:data and ok<>:ok order by fio");
 
@@ -107,7 +114,7 @@ inline QString hoursLedgerOfShift(int shift, int trailingEmptyLines) {
            QStringLiteral(
                ")) end ::numeric(10,2) as average_price, sum(s.cena*(kol_vo-brak))::numeric(10,2) "
                "as cena_all,\nh_tabel.*\nfrom accounts_dep.h_tabel, cmn_contractor.person, "
-               "accounts_dep.smena s where \nh_tabel.w_id=person.s_code::integer and "
+               "accounts_dep.smena s where \nh_tabel.w_id=" SDELKA_PERSON_CODE_ID " and "
                "h_tabel.smena=%1 and month=:mnth and s.w_id = h_tabel.w_id and\nh_tabel.year=:yea "
                "and s.data >=:date1 and s.data <:date2\ngroup by person.s_caption,h_tabel.w_id,"
                "h_tabel.month,h_tabel.year,h_tabel.smena,h_tabel.id \norder by fio")

@@ -179,10 +179,13 @@ TForm1::TForm1(TDataModule6& dm, QWidget* parent)
     paintShiftButtons();
     connect(CBox1, &QCheckBox::toggled, this, [this] { paintDayOff(); });
     DateT->installEventFilter(this);
-    connect(DateT->calendarWidget(), &QCalendarWidget::clicked, this, guarded([this] {
-                // The popup hands its date to the edit after this signal.
-                QTimer::singleShot(0, this, guarded([this] { chooseDate(); }));
-            }));
+    // A date chosen in the calendar, by the mouse or by the keys and Enter, reloads the lists;
+    // the popup hands its date to the edit after these signals.
+    const auto dateChosen = guarded([this] {
+        QTimer::singleShot(0, this, guarded([this] { chooseDate(); }));
+    });
+    connect(DateT->calendarWidget(), &QCalendarWidget::clicked, this, dateChosen);
+    connect(DateT->calendarWidget(), &QCalendarWidget::activated, this, dateChosen);
     connect(Button8, &QPushButton::clicked, this, guarded([this] { refresh(); }));
     connect(Button3, &QPushButton::clicked, this, guarded([this] { deleteSelected(); }));
     connect(DBGrid2, &QAbstractItemView::doubleClicked, this,

@@ -14,7 +14,8 @@ SearchBox::SearchBox(QLineEdit* edit, DataSet& set, const QString& field, Match 
 
 void SearchBox::apply() {
     const QString typed = edit_->text();
-    if (typed.isEmpty()) {
+    // Blanks alone search for nothing: every row shows.
+    if (typed.trimmed().isEmpty()) {
         set_.setFiltered(false);
         return;
     }

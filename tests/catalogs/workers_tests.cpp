@@ -60,6 +60,8 @@ TEST_F(WorkersTest, SearchIsAPrefixIgnoringCaseAndTakesWildcardsLiterally) {
         {"1_0", {}},
         {"%", {}},
         {"", {"100% Тест_1", "Иваненко А.А.", "Иванов И.И.", "Петров П.П."}},
+        {"Иван", {"Иваненко А.А.", "Иванов И.И."}},
+        {"   ", {"100% Тест_1", "Иваненко А.А.", "Иванов И.И.", "Петров П.П."}},
     };
     for (const auto& [typed, expected] : cases) {
         list->Edit1->setText(QString::fromUtf8(typed));

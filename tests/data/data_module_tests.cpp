@@ -2,6 +2,7 @@
 #include "support/db_fixture.h"
 
 #include <QDate>
+#include <QFile>
 
 using namespace sdelka;
 using namespace sdelka::test;
@@ -108,7 +109,36 @@ TEST_F(DataModuleTest, ShiftListsJoinWorkersByIdOrCodeAndDropUnmatchedPositions)
     exec("insert into accounts_dep.oper(id, vid, naimen, i_id) values (1002, 99, 0, 100)");
     addPosition(4, 2, 2, "2026-12-01", "no", 8, 100, 1002); // no such operation type
     addPosition(5, 3, 2, "2026-12-01", "no");               // no such worker
+    // Other software writes personnel codes that are no numbers: such a person is stored
+    // (the index takes him) and matches nobody, and every list still opens.
+    exec("insert into cmn_contractor.person(id, s_caption, s_code) values (901, 'Код буквами', "
+         "'АБ-7'), (902, 'Длинный код', '12345678901234567890'), (903, 'Без кода', null)");
     EXPECT_EQ(list(2, "01.12.2026"), QStringList({"1:Двойник:no", "1:Иванов И.И.:no"}));
+    exec("insert into accounts_dep.h_tabel(w_id, month, year, smena, d1) values (1, 12, 2026, 2, "
+         "8)");
+    DataSet& ledger = dm_->H_Tabel_2;
+    ledger.setParam("mnth", 12);
+    ledger.setParam("yea", 2026);
+    ledger.setParam("date1", QDate(2026, 12, 1));
+    ledger.setParam("date2", QDate(2027, 1, 1));
+    ASSERT_NO_THROW(ledger.open());
+    EXPECT_EQ(ledger.recordCount(), 2); // worker 1 by his own code and by his double's
+}
+
+TEST_F(DataModuleTest, ThePersonCodeIndexIsBuiltOnTheStatementsOwnExpression) {
+    QFile file(QString::fromLocal8Bit(qgetenv("SDELKA_SCHEMA_DIR")) + "/indexes.sql");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString indexes = QString::fromUtf8(file.readAll());
+    const QString expression = QString(SDELKA_PERSON_CODE_ID).remove("person.");
+    EXPECT_TRUE(indexes.contains("person_code_id_idx ON cmn_contractor.person\n  (" + expression +
+                                 ")"))
+        << expression.toStdString();
+    // The planner takes the index for the lists' condition.
+    exec("set enable_seqscan = off");
+    const QStringList plan =
+        rows("explain select * from cmn_contractor.person person where " SDELKA_PERSON_CODE_ID
+             " = 5");
+    EXPECT_TRUE(plan.join('\n').contains("person_code_id_idx")) << plan.join('\n').toStdString();
 }
 
 TEST_F(DataModuleTest, ShiftOneSortsByWorkerProductTypeKindAndColour) {

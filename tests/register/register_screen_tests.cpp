@@ -2,6 +2,8 @@
 #include "support/db_fixture.h"
 #include "support/screen_helpers.h"
 
+#include <QCalendarWidget>
+#include <QTableView>
 #include <QTest>
 
 using namespace sdelka;
@@ -107,6 +109,21 @@ TEST_F(RegisterTest, ATypedDateReloadsOnlyWithEnterAndActivationShowsToday) {
         EXPECT_EQ(dm_->shiftList(shift).param("data").toDate(), QDate::currentDate());
         EXPECT_TRUE(dm_->shiftList(shift).isOpen());
     }
+}
+
+TEST_F(RegisterTest, ADateChosenInTheCalendarWithTheKeysReloads) {
+    // Open the drop-down calendar, step a day back with the arrow key and take it with Enter.
+    reg->DateT->setFocus();
+    QTest::keyClick(reg->DateT, Qt::Key_F4);
+    QCalendarWidget* calendar = reg->DateT->calendarWidget();
+    auto* view = calendar->findChild<QTableView*>();
+    ASSERT_NE(view, nullptr);
+    QTest::keyClick(view, Qt::Key_Left);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return dm_->Smena1.param("data").toDate() == day.addDays(-1); }, 2000));
+    EXPECT_EQ(reg->DateT->date(), day.addDays(-1));
+    EXPECT_TRUE(shown().isEmpty());
 }
 
 TEST_F(RegisterTest, DayOffCheckBoxColours) {
