@@ -1,6 +1,7 @@
 #include "catalogs/operations_screens.h"
 
 #include "catalogs/operation_statements.h"
+#include "catalogs/prices_export.h"
 #include "core/norms.h"
 #include "data/reserved_ids.h"
 #include "widgets/messages.h"
@@ -445,33 +446,12 @@ void TForm4::remove() {
 }
 
 void TForm4::exportToSpreadsheet() {
-    DataSet report(dm_.ADO_DB, QStringLiteral("XLS_Rep"), sql::OperationsReport);
-    report.open();
-    writer_.setTitle(QStringLiteral("Цены"));
-    if (writer_.OpenWorkbook(QString()) == -1) {
-        QApplication::restoreOverrideCursor();
-        return;
-    }
-    const QStringList header = {QStringLiteral("Марка"), QStringLiteral("Операция"),
-                                QStringLiteral("Цена"), QStringLiteral("Вид")};
-    for (int c = 0; c < header.size(); ++c)
-        writer_.WriteCell(1, c + 1, 1, header[c]);
-    const int total = report.recordCount();
-    for (int r = 0; r < total; ++r) {
-        const int row = r + 2;
-        writer_.WriteCell(1, 1, row, report.value(r, QStringLiteral("marka")).toString());
-        writer_.WriteCell(1, 2, row, report.value(r, QStringLiteral("vid")).toString());
-        writer_.WriteCell(
-            1, 3, row,
-            QLocale().toString(report.value(r, QStringLiteral("cena")).toDouble(), 'g', 15));
-        writer_.WriteCell(1, 4, row,
-                          report.value(r, QStringLiteral("naimen")).toInt() == 0
-                              ? QStringLiteral("Готовая продукция")
-                              : QStringLiteral("Заготовки"));
-        Button5->setText(QStringLiteral("Excel (%1 из %2)").arg(r + 1).arg(total));
+    const bool written = exportPrices(dm_, writer_, [this](int done, int total) {
+        Button5->setText(QStringLiteral("Excel (%1 из %2)").arg(done).arg(total));
         QApplication::processEvents();
-    }
-    writer_.SetVisible(true);
+    });
+    if (!written)
+        QApplication::restoreOverrideCursor();
     Button5->setText(QStringLiteral("Excel"));
 }
 

@@ -1,6 +1,7 @@
 #include "catalogs/products_screens.h"
 
 #include "catalogs/product_group_statements.h"
+#include "core/decimal.h"
 #include "data/reserved_ids.h"
 #include "widgets/messages.h"
 
@@ -132,10 +133,10 @@ void TForm7::save() {
             adding ? sql::ProductNameTaken : sql::ProductNameTakenByOther,
             {{QStringLiteral("marka"), name.toUpper()}, {QStringLiteral("id"), ProductId}}, taken))
         return;
-    // A number shown in the user's locale may carry a comma; a typed one has a point already.
+    // A number shown in the user's locale may carry a comma; the statement takes a point.
     dm_.execute(dm_.SQL_exec, adding ? sql::InsertProduct : sql::UpdateProduct,
                 {{QStringLiteral("name"), name},
-                 {QStringLiteral("massa"), adding ? massa : dm_.NormalizeDecimal(massa)},
+                 {QStringLiteral("massa"), numberForStatement(massa)},
                  {QStringLiteral("group"), group},
                  {QStringLiteral("id"), ProductId}});
     dm_.Izdel.reopen();

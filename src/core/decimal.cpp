@@ -15,4 +15,10 @@ QString normalizeDecimal(const QString& text, QString& delimiter) {
     return result;
 }
 
+QString numberForStatement(const QString& typed) {
+    QString text = typed.trimmed();
+    text.remove(QLatin1Char(' ')).remove(QChar(0x00A0)).remove(QChar(0x202F));
+    return text.replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
 } // namespace sdelka

@@ -9,4 +9,8 @@ namespace sdelka {
 // updated.
 QString normalizeDecimal(const QString& text, QString& delimiter);
 
+// A typed number as a statement receives it: the decimal mark (comma or point) a point, group
+// separators and surrounding blanks gone, whatever separator the workstations show.
+QString numberForStatement(const QString& typed);
+
 } // namespace sdelka

@@ -25,7 +25,8 @@ inline const QString Smena1 = QStringLiteral(
     "smena.id_cons_use\n"
     "from cmn_contractor.person person, "
     "accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
-    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID "=w_id) "
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID
+    "=w_id) "
     "and \n"
     "oper.vid=vid_oper.id and smena.smena=1 and smena.data=:data and ok!=:ok order by \n"
     "fio, izdel.marka, vid_oper.vid, oper.naimen, color");
@@ -41,7 +42,8 @@ inline const QString Smena2 = QStringLiteral(
     "smena.id_gds_use, smena.id_cons_use  \n"
     "from cmn_contractor.person "
     "person,accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
-    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID "=w_id) "
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID
+    "=w_id) "
     "and \n"
     "oper.vid=vid_oper.id and smena.smena=2 and smena.data=:data and ok<>:ok order by fio");
 
@@ -56,7 +58,8 @@ inline const QString Smena3 = QStringLiteral(
     "smena.id_gds_use, smena.id_cons_use\n"
     "from cmn_contractor.person "
     "person,accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
-    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID "=w_id) "
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID
+    "=w_id) "
     "and \n"
     "oper.vid=vid_oper.id and smena.smena=3 and smena.data=:data and ok<>:ok order by fio");
 
@@ -71,7 +74,8 @@ inline const QString Smena4 = QStringLiteral(
     "smena.id_gds_use, smena.id_cons_use \n"
     "from cmn_contractor.person person, accounts_dep.izdel, "
     "accounts_dep.oper,accounts_dep.smena,accounts_dep.vid_oper \n"
-    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID "=w_id) "
+    "where smena.i_id=izdel.id and smena.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID
+    "=w_id) "
     "and \n"
     "oper.vid=vid_oper.id and smena.smena=4 and smena.data=:data and ok<>:ok order by fio");
 

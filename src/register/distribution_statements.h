@@ -31,7 +31,8 @@ inline const QString Painting = QStringLiteral(
     " vid_oper.vid, oper.naimen,  color, s.\"data\", s.smena, vid_oper.id v_id\n"
     "from cmn_contractor.person person, "
     "accounts_dep.izdel,accounts_dep.oper,accounts_dep.smena s,accounts_dep.vid_oper\n"
-    "where s.i_id=izdel.id and s.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID "=w_id) and \n"
+    "where s.i_id=izdel.id and s.o_id=oper.id and (w_id=person.id or " SDELKA_PERSON_CODE_ID
+    "=w_id) and \n"
     "oper.vid=vid_oper.id and s.smena=:i_smena and s.data=:d_date and s.\"time\" >0 \n"
     "group by s.data, s.smena, s.w_id, vid_oper.vid, oper.naimen,  color, "
     "vid_oper.id,person.s_caption\n"

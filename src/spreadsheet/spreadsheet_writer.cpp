@@ -183,14 +183,8 @@ int SpreadsheetWriter::write(int sheet, int column, int row, const QString& text
                              bool asText, bool autoFit, bool bold) {
     if (text.isEmpty())
         return 1;
-    if (workbook_ == nullptr || sheet != 1) {
-        showError(writeErrorText(sheet, column, row), SheetCaption);
+    if (!cellWritable(sheet, column, row))
         return -1;
-    }
-    if (column < 1 || column > LXW_COL_MAX || row < 1 || row > LXW_ROW_MAX) {
-        showError(writeErrorText(sheet, column, row), CellCaption);
-        return -1;
-    }
 
     std::uint8_t& flags = flagsOf(row, column);
     // Formatting as text sticks to the cell; bold is set either way by the flags form. The
@@ -226,6 +220,33 @@ int SpreadsheetWriter::write(int sheet, int column, int row, const QString& text
             fitWidths_.resize(std::size_t(column) + 1, 0);
         fitWidths_[column] = std::max(fitWidths_[column], textWidth(text));
     }
+    return 1;
+}
+
+bool SpreadsheetWriter::cellWritable(int sheet, int column, int row) {
+    if (workbook_ == nullptr || sheet != 1) {
+        showError(writeErrorText(sheet, column, row), SheetCaption);
+        return false;
+    }
+    if (column < 1 || column > LXW_COL_MAX || row < 1 || row > LXW_ROW_MAX) {
+        showError(writeErrorText(sheet, column, row), CellCaption);
+        return false;
+    }
+    return true;
+}
+
+int SpreadsheetWriter::WriteNumber(int sheet, int column, int row, double value) {
+    if (!cellWritable(sheet, column, row))
+        return -1;
+    const std::uint8_t flags = flagsOf(row, column) & ~TextFormat;
+    lxw_format* cellFormat = format(flags);
+    if ((flags != 0 && cellFormat == nullptr) ||
+        worksheet_write_number(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 1), value,
+                               cellFormat) != LXW_NO_ERROR) {
+        showError(writeErrorText(sheet, column, row), CellCaption);
+        return -1;
+    }
+    flagsOf(row, column) = flags;
     return 1;
 }
 

@@ -53,6 +53,11 @@ public:
     int WriteCell(int sheet, int column, int row, const QString& text, bool asText, bool autoFit,
                   bool bold);
 
+    // Writes a number as a number, whatever the locale would make of its text (a group
+    // separator or a decimal comma); the cell's format stays as it was. 1 on success, -1 after
+    // the message box.
+    int WriteNumber(int sheet, int column, int row, double value);
+
     // The file written by the last SetVisible(true); empty if none was written.
     QString savedPath() const { return savedPath_; }
 
@@ -61,6 +66,8 @@ private:
 
     int write(int sheet, int column, int row, const QString& text, bool flagsForm, bool asText,
               bool autoFit, bool bold);
+    // Whether the cell can be written; reports the message box when it cannot.
+    bool cellWritable(int sheet, int column, int row);
     std::uint8_t& flagsOf(int row, int column);
     lxw_format* format(std::uint8_t flags);
     QString save();

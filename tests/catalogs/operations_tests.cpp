@@ -1,6 +1,8 @@
 #include "catalogs/operations_screens.h"
+#include "catalogs/prices_export.h"
 #include "support/db_fixture.h"
 #include "support/screen_helpers.h"
+#include "support/xlsx_reader.h"
 
 #include <QDir>
 #include <QProcess>
@@ -201,16 +203,52 @@ TEST_F(OperationsTest, ChooserHandsBackTheOperationAndReservedRowsDoNothing) {
     EXPECT_FALSE(dm_->Oper.filtered());
 }
 
-TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPrice) {
+TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPriceAsANumber) {
+    exec("update accounts_dep.oper set cena_new = 1234.5 where id = 1002;"
+         "update accounts_dep.oper set cena_new = -2.25 where id = 1003");
+    // A Russian workstation groups thousands with a non-breaking space.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    // Without any window: the export function counts from 0 and writes one row a operation.
+    std::vector<std::pair<int, int>> steps;
+    ASSERT_TRUE(exportPrices(*dm_, writer, [&](int done, int total) {
+        steps.push_back({done, total});
+    }));
+    const int operations =
+        scalar("select count(*) from accounts_dep.oper o join accounts_dep.vid_oper v on "
+               "v.id = o.vid join accounts_dep.izdel i on i.id = o.i_id")
+            .toInt();
+    ASSERT_EQ(int(steps.size()), operations + 1);
+    EXPECT_EQ(steps.front(), std::make_pair(0, operations));
+    EXPECT_EQ(steps.back(), std::make_pair(operations, operations));
+    const QString direct = writer.savedPath();
+    const Sheet sheet = readSheet(direct);
+    EXPECT_EQ(sheet.rowCount(), operations + 1);
+    EXPECT_TRUE(QFileInfo(direct).fileName().startsWith("Цены "));
+    std::map<QString, Cell> priceOf;
+    for (int row = 2; row <= operations + 1; ++row)
+        priceOf[sheet.cell(QString("A%1").arg(row))->value] = *sheet.cell(QString("C%1").arg(row));
+    for (const auto& [mark, price] :
+         {std::pair<QString, double>{"Шкаф ШК-2", 1234.5}, {"Полка СТ-3", -2.25}}) {
+        EXPECT_TRUE(priceOf[mark].isNumber) << mark.toStdString();
+        EXPECT_DOUBLE_EQ(priceOf[mark].value.toDouble(), price) << mark.toStdString();
+    }
+    int blanks = 0;
+    for (int row = 2; row <= operations + 1; ++row)
+        blanks += sheet.cell(QString("D%1").arg(row))->value == "Заготовки" ? 1 : 0;
+    EXPECT_EQ(blanks, scalar("select count(*) from accounts_dep.oper where naimen <> 0").toInt());
+    for (const auto& [ref, title] : {std::pair<QString, QString>{"A1", "Марка"},
+                                     {"B1", "Операция"},
+                                     {"C1", "Цена"},
+                                     {"D1", "Вид"}})
+        EXPECT_EQ(sheet.cell(ref)->value, title);
+
+    // The screen's button writes the same cells.
     list->exportToSpreadsheet();
-    const QString file = writer.savedPath();
-    ASSERT_FALSE(file.isEmpty());
-    EXPECT_TRUE(QFileInfo(file).fileName().startsWith("Цены "));
-    QProcess unzip;
-    unzip.start("unzip", {"-p", file, "xl/sharedStrings.xml"});
-    ASSERT_TRUE(unzip.waitForFinished());
-    const QString strings = QString::fromUtf8(unzip.readAllStandardOutput());
-    for (const char* text : {"Марка", "Операция", "Цена", "Вид", "Шкаф ШК-2", "Заготовки"})
-        EXPECT_TRUE(strings.contains(QString::fromUtf8(text))) << text;
+    EXPECT_NE(writer.savedPath(), direct);
+    const Sheet onScreen = readSheet(writer.savedPath());
+    EXPECT_EQ(onScreen.cells.size(), sheet.cells.size());
+    for (const auto& [ref, cell] : sheet.cells)
+        EXPECT_EQ(onScreen.cell(ref)->value, cell.value) << ref.toStdString();
     EXPECT_EQ(list->Button5->text(), "Excel");
+    QLocale::setDefault(QLocale::c());
 }

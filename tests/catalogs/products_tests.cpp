@@ -200,21 +200,24 @@ TEST_F(ProductsTest, ChangeShowsTheMassInTheUsersLocaleAndStaysOnTheRowNumber) {
         {QLocale::c(), "2.5"},
         {QLocale(QLocale::Russian, QLocale::Russia), "2,5"},
     };
-    for (const auto& [locale, shown] : locales) {
-        QLocale::setDefault(locale);
-        ASSERT_TRUE(dm_->Izdel.locate("id", 101));
-        const int row = dm_->Izdel.recNo();
-        ASSERT_GT(row, 1);
-        editorWillSave("стул", shown, 51, [this, shown = shown] {
-            EXPECT_EQ(editor->windowTitle(), "Изменение данных изделия (7)");
-            EXPECT_EQ(editor->Edit1->text(), "стул");
-            EXPECT_EQ(editor->Edit2->text(), shown);
-            EXPECT_EQ(editor->cb_item->currentData().toInt(), 51);
-        });
-        list->changeOrPick();
-        EXPECT_EQ(dm_->Izdel.recNo(), row);
-        EXPECT_EQ(goods().at(1), "стул|2.5|51");
-    }
+    // The workstations' separator governs what is typed, never what a statement receives.
+    for (const QString delimiter : {",", "."})
+        for (const auto& [locale, shown] : locales) {
+            QLocale::setDefault(locale);
+            dm_->DecimalDelimiter = delimiter;
+            ASSERT_TRUE(dm_->Izdel.locate("id", 101));
+            const int row = dm_->Izdel.recNo();
+            ASSERT_GT(row, 1);
+            editorWillSave("стул", shown, 51, [this, shown = shown] {
+                EXPECT_EQ(editor->windowTitle(), "Изменение данных изделия (7)");
+                EXPECT_EQ(editor->Edit1->text(), "стул");
+                EXPECT_EQ(editor->Edit2->text(), shown);
+                EXPECT_EQ(editor->cb_item->currentData().toInt(), 51);
+            });
+            list->changeOrPick();
+            EXPECT_EQ(dm_->Izdel.recNo(), row);
+            EXPECT_EQ(goods().at(1), "стул|2.5|51");
+        }
     QLocale::setDefault(QLocale::c());
     EXPECT_TRUE(log.empty()) << log.last().toStdString();
 }

@@ -130,14 +130,13 @@ TEST_F(DataModuleTest, ThePersonCodeIndexIsBuiltOnTheStatementsOwnExpression) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString indexes = QString::fromUtf8(file.readAll());
     const QString expression = QString(SDELKA_PERSON_CODE_ID).remove("person.");
-    EXPECT_TRUE(indexes.contains("person_code_id_idx ON cmn_contractor.person\n  (" + expression +
-                                 ")"))
+    EXPECT_TRUE(
+        indexes.contains("person_code_id_idx ON cmn_contractor.person\n  (" + expression + ")"))
         << expression.toStdString();
     // The planner takes the index for the lists' condition.
     exec("set enable_seqscan = off");
-    const QStringList plan =
-        rows("explain select * from cmn_contractor.person person where " SDELKA_PERSON_CODE_ID
-             " = 5");
+    const QStringList plan = rows(
+        "explain select * from cmn_contractor.person person where " SDELKA_PERSON_CODE_ID " = 5");
     EXPECT_TRUE(plan.join('\n').contains("person_code_id_idx")) << plan.join('\n').toStdString();
 }
 

@@ -2,6 +2,7 @@
 // unzipped and its sheet, shared strings and styles read back.
 #include "spreadsheet/spreadsheet_writer.h"
 #include "support/screen_helpers.h"
+#include "support/xlsx_reader.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,100 +21,6 @@ using namespace sdelka::test;
 namespace {
 
 const QString OpenFailed = QStringLiteral("Ошибка открытия файла Microsoft Excel.");
-
-QByteArray unzipPart(const QString& file, const QString& part) {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, part});
-    EXPECT_TRUE(unzip.waitForFinished(10000));
-    return unzip.readAllStandardOutput();
-}
-
-struct Cell {
-    bool isNumber = false;
-    QString value; // the number as written, or the string itself
-    bool textFormat = false;
-    bool bold = false;
-};
-
-// What a saved workbook holds on its first sheet.
-struct Sheet {
-    std::map<QString, Cell> cells; // by reference, "A1"
-    std::map<int, double> widths;  // by column, counted from 1
-
-    std::optional<Cell> cell(const QString& ref) const {
-        auto it = cells.find(ref);
-        return it == cells.end() ? std::nullopt : std::optional<Cell>(it->second);
-    }
-};
-
-Sheet readSheet(const QString& file) {
-    QStringList strings;
-    QXmlStreamReader sst(unzipPart(file, QStringLiteral("xl/sharedStrings.xml")));
-    while (!sst.atEnd()) {
-        sst.readNext();
-        if (sst.isStartElement() && sst.name() == u"si")
-            strings << QString();
-        else if (sst.isStartElement() && sst.name() == u"t" && !strings.isEmpty())
-            strings.back() += sst.readElementText();
-    }
-
-    struct Xf {
-        int numFmt;
-        int font;
-    };
-    std::vector<Xf> xfs;
-    std::vector<bool> boldFonts;
-    QXmlStreamReader styles(unzipPart(file, QStringLiteral("xl/styles.xml")));
-    bool inCellXfs = false;
-    while (!styles.atEnd()) {
-        styles.readNext();
-        if (styles.isStartElement()) {
-            const auto attrs = styles.attributes();
-            if (styles.name() == u"cellXfs")
-                inCellXfs = true;
-            else if (styles.name() == u"font")
-                boldFonts.push_back(false);
-            else if (styles.name() == u"b" && !boldFonts.empty())
-                boldFonts.back() = true;
-            else if (styles.name() == u"xf" && inCellXfs)
-                xfs.push_back({attrs.value(QLatin1String("numFmtId")).toInt(),
-                               attrs.value(QLatin1String("fontId")).toInt()});
-        } else if (styles.isEndElement() && styles.name() == u"cellXfs") {
-            inCellXfs = false;
-        }
-    }
-
-    Sheet sheet;
-    QXmlStreamReader xml(unzipPart(file, QStringLiteral("xl/worksheets/sheet1.xml")));
-    QString ref;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement())
-            continue;
-        const auto attrs = xml.attributes();
-        if (xml.name() == u"col") {
-            for (int c = attrs.value(QLatin1String("min")).toInt();
-                 c <= attrs.value(QLatin1String("max")).toInt(); ++c)
-                sheet.widths[c] = attrs.value(QLatin1String("width")).toDouble();
-        } else if (xml.name() == u"c") {
-            ref = attrs.value(QLatin1String("r")).toString();
-            Cell& cell = sheet.cells[ref];
-            cell.isNumber = attrs.value(QLatin1String("t")).isEmpty();
-            const int style = attrs.value(QLatin1String("s")).toInt();
-            if (style > 0 && style < int(xfs.size())) {
-                cell.textFormat = xfs[style].numFmt == 49;
-                const int font = xfs[style].font;
-                cell.bold = font >= 0 && font < int(boldFonts.size()) && boldFonts[font];
-            }
-        } else if (xml.name() == u"v") {
-            Cell& cell = sheet.cells[ref];
-            const QString v = xml.readElementText();
-            cell.value = cell.isNumber ? v : strings.value(v.toInt());
-        }
-    }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    return sheet;
-}
 
 class SpreadsheetWriterTest : public ::testing::Test {
 protected:
@@ -189,6 +96,46 @@ TEST_F(SpreadsheetWriterTest, CellsGetTheirTypeAndFormat) {
         EXPECT_EQ(cell->textFormat, c.expected->textFormat);
         EXPECT_EQ(cell->bold, c.expected->bold);
     }
+}
+
+TEST_F(SpreadsheetWriterTest, NumbersStayNumbersAtAnySizeAndSign) {
+    struct Case {
+        double number;
+        QString text; // what the plain form is given, or empty for the number itself
+        bool isNumber;
+    };
+    const Case cases[] = {
+        {1234.5, {}, true},           {-0.5, {}, true},     {1000000, {}, true},
+        {-1234.56, "-1234,56", true}, {1000, "1000", true}, {0, "1\u00A0234,5", false},
+    };
+    SpreadsheetWriter writer;
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    int row = 0;
+    for (const Case& c : cases) {
+        ++row;
+        if (c.text.isEmpty())
+            EXPECT_EQ(writer.WriteNumber(1, 1, row, c.number), 1);
+        else
+            EXPECT_EQ(writer.WriteCell(1, 1, row, c.text), 1);
+    }
+    // A number keeps the bold of a cell written before, and drops its text format.
+    writer.WriteCell(1, 2, 1, "x", true, false, true);
+    writer.WriteNumber(1, 2, 1, 2500);
+    const Sheet sheet = readSheet(save(writer));
+    row = 0;
+    for (const Case& c : cases) {
+        const auto cell = sheet.cell(QStringLiteral("A%1").arg(++row));
+        ASSERT_TRUE(cell.has_value()) << row;
+        EXPECT_EQ(cell->isNumber, c.isNumber) << row;
+        if (c.isNumber && c.text.isEmpty())
+            EXPECT_DOUBLE_EQ(cell->value.toDouble(), c.number) << row;
+    }
+    EXPECT_EQ(sheet.cell("A4")->value.toDouble(), -1234.56);
+    const auto b1 = sheet.cell("B1");
+    ASSERT_TRUE(b1.has_value());
+    EXPECT_TRUE(b1->isNumber && b1->bold && !b1->textFormat);
+    EXPECT_EQ(b1->value.toDouble(), 2500);
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(SpreadsheetWriterTest, RewritingACellKeepsWhatTheWriteDoesNotSet) {
