@@ -51,6 +51,8 @@ QSqlQuery& Database::prepared(const QString& positionalSql) {
         prepared_.clear();
     auto query = std::make_shared<QSqlQuery>(db_);
     query->setForwardOnly(true);
+    // Numeric columns come as the server's exact text, never rounded through a double.
+    query->setNumericalPrecisionPolicy(QSql::HighPrecision);
     countRoundTrip();
     if (!query->prepare(positionalSql)) {
         const QSqlError error = query->lastError();

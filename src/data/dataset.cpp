@@ -1,5 +1,9 @@
 #include "data/dataset.h"
 
+#include "data/database.h"
+
+#include <QLocale>
+#include <QSqlField>
 #include <QSqlRecord>
 
 namespace sdelka {
@@ -25,8 +29,11 @@ void DataSet::open() {
     QSqlQuery& q = statement_.execute();
     const QSqlRecord rec = q.record();
     fields_.clear();
-    for (int i = 0; i < rec.count(); ++i)
+    decimalColumns_.clear();
+    for (int i = 0; i < rec.count(); ++i) {
         fields_ << rec.fieldName(i);
+        decimalColumns_.push_back(rec.field(i).metaType().id() == QMetaType::Double);
+    }
     rows_.clear();
     const int columns = rec.count();
     while (q.next()) {
@@ -110,6 +117,36 @@ QVariant DataSet::value(int row, int column) const {
         return {};
     return rows_[visible_[row]][column];
 }
+
+bool DataSet::isDecimalColumn(int column) const {
+    return column >= 0 && column < int(decimalColumns_.size()) && decimalColumns_[column];
+}
+
+QString floatText(double value) {
+    return QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
+namespace detail {
+
+std::optional<qint64> decimalUnits(const QVariant& value, int places) {
+    if (value.isNull() || !value.isValid())
+        return 0;
+    QString text;
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        text = floatText(value.toDouble());
+        break;
+    default:
+        text = value.toString();
+    }
+    std::optional<qint64> units = fixed_detail::parse(text, places, false);
+    if (!units)
+        throw DatabaseError(QStringLiteral("Значение \"%1\" не является числом.").arg(text));
+    return units;
+}
+
+} // namespace detail
 
 QVariant DataSet::value(int row, const QString& field) const {
     return value(row, fieldIndex(field));

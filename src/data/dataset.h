@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/money.h"
 #include "data/statement.h"
 
 #include <QObject>
@@ -13,6 +14,13 @@
 namespace sdelka {
 
 class DataSet;
+
+// A field's value as an exact decimal: the server's text of a numeric column, an integer, or a
+// floating-point column's shortest text, rounded half to even to P decimals; null reads as 0.
+// A value that is no number throws DatabaseError.
+template <int P> Fixed<P> decimalOf(const QVariant& value);
+// The text of a number in a floating-point column as the server shows it ("0.1667").
+QString floatText(double value);
 
 // One row of a data set as a filter predicate sees it.
 class RowView {
@@ -60,6 +68,16 @@ public:
     // A field of a visible row, counted from 0.
     QVariant value(int row, const QString& field) const;
     QVariant value(int row, int column) const;
+    // A field as an exact decimal (see decimalOf): of the current row, or of a visible row.
+    template <int P> Fixed<P> decimal(const QString& name) const {
+        return decimalOf<P>(field(name));
+    }
+    template <int P> Fixed<P> decimal(int row, const QString& name) const {
+        return decimalOf<P>(value(row, name));
+    }
+    Money money(const QString& name) const { return decimal<2>(name); }
+    // Whether the column holds numbers with a fraction (numeric or floating point).
+    bool isDecimalColumn(int column) const;
 
     using Filter = std::function<bool(const RowView&)>;
     void setFilter(Filter filter);
@@ -80,11 +98,20 @@ private:
     QString name_;
     bool open_ = false;
     QStringList fields_;
+    std::vector<bool> decimalColumns_;
     std::vector<QVector<QVariant>> rows_;
     std::vector<int> visible_;
     int current_ = -1;
     Filter filter_;
     bool filtered_ = false;
 };
+
+namespace detail {
+std::optional<qint64> decimalUnits(const QVariant& value, int places);
+} // namespace detail
+
+template <int P> Fixed<P> decimalOf(const QVariant& value) {
+    return Fixed<P>::fromUnits(detail::decimalUnits(value, P).value_or(0));
+}
 
 } // namespace sdelka

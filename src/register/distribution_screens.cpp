@@ -249,10 +249,10 @@ void TForm33::dropRowsOf(int operatorId) {
 void TForm33::showSums() {
     const bool any = painting_temp_sum.isOpen() && !painting_temp_sum.isEmpty();
     DBEdit1->setText(
-        any ? DataSetModel::displayText(painting_temp_sum.field(QStringLiteral("f_count")))
+        any ? DataSetModel::displayText(painting_temp_sum, QStringLiteral("f_count"))
             : QString());
     DBEdit2->setText(
-        any ? DataSetModel::displayText(painting_temp_sum.field(QStringLiteral("f_time")))
+        any ? DataSetModel::displayText(painting_temp_sum, QStringLiteral("f_time"))
             : QString());
 }
 

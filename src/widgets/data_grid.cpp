@@ -39,10 +39,26 @@ int DataSetModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(columns_.size());
 }
 
-QString DataSetModel::displayText(const QVariant& value) {
+QString DataSetModel::displayText(const DataSet& set, const QString& field) {
+    return displayText(set.field(field), set.isDecimalColumn(set.fieldIndex(field)));
+}
+
+QString DataSetModel::displayText(const QVariant& value, bool decimalColumn) {
     if (value.isNull())
         return {};
     const QLocale locale;
+    if (decimalColumn && value.typeId() == QMetaType::QString) {
+        QString text = value.toString();
+        if (const qsizetype point = text.indexOf(QLatin1Char('.')); point >= 0) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+            else
+                text.replace(point, 1, locale.decimalPoint());
+        }
+        return text;
+    }
     switch (value.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float:
@@ -72,7 +88,8 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     const GridColumn& col = columns_[index.column()];
     switch (role) {
     case Qt::DisplayRole:
-        return displayText(set_->value(index.row(), col.field));
+        return displayText(set_->value(index.row(), col.field),
+                           set_->isDecimalColumn(set_->fieldIndex(col.field)));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(col.alignment);
     case Qt::ForegroundRole:

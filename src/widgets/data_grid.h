@@ -50,8 +50,11 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The text a value is shown as: numbers and dates in the user's locale.
-    static QString displayText(const QVariant& value);
+    // The text a value is shown as: numbers and dates in the user's locale. A decimal column's
+    // exact text ("2.500000") is shown as a number too, without its trailing zeros.
+    static QString displayText(const QVariant& value, bool decimalColumn = false);
+    // A field of the current row of a data set, shown as its grid shows it.
+    static QString displayText(const DataSet& set, const QString& field);
 
 private:
     QPointer<DataSet> set_;

@@ -134,7 +134,7 @@ protected:
             for (int r = 0; r < set.recordCount(); ++r)
                 out << QStringList{set.value(r, "p_fio").toString(), set.value(r, "vid").toString(),
                                    set.value(r, "color").toString(),
-                                   set.value(r, "f_summ").toString(),
+                                   set.decimal<2>(r, "f_summ").toShortString(QLocale::c()),
                                    set.value(r, "t_time").toString()}
                            .join("|");
             EXPECT_EQ(groups->DBGrid2->model()->rowCount(), set.recordCount());
