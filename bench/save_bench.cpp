@@ -29,8 +29,8 @@ PositionValues nth(long n) {
     p.workerId = 1 + int(n % 300);
     p.productId = 1 + int(n % 40);
     p.operationId = p.productId * 10 + 1 + int((n / 300) % 8);
-    p.price = 2.5;
-    p.pieces = 10;
+    p.price = *Price::parse(u"2.5");
+    p.pieces = Quantity::fromInt(10);
     p.rejects = 1;
     p.day = SaveDay.addDays(-int(n / 2400) - 1);
     p.shift = 1 + int(n % 4);
@@ -123,7 +123,9 @@ void savePosition(benchmark::State& state, long offset) {
 void saveSingleStatements(benchmark::State& state) {
     savePosition<saveAsSingleStatements>(state, 0);
 }
-void saveProgram(benchmark::State& state) { savePosition<saveAsProgram>(state, 1000000); }
+void saveProgram(benchmark::State& state) {
+    savePosition<saveAsProgram>(state, 1000000);
+}
 BENCHMARK(saveSingleStatements)->Unit(benchmark::kMillisecond)->Iterations(300);
 BENCHMARK(saveProgram)->Unit(benchmark::kMillisecond)->Iterations(300);
 

@@ -413,7 +413,7 @@ void TForm4::changeOrPick() {
         OperationChoice c;
         c.id = operations_.field(QStringLiteral("id")).toInt();
         c.productId = operations_.field(QStringLiteral("i_id")).toInt();
-        c.price = operations_.field(QStringLiteral("cena")).toDouble();
+        c.price = operations_.decimal<4>(QStringLiteral("cena"));
         c.type = operations_.field(QStringLiteral("vid")).toString();
         c.naimen = operations_.field(QStringLiteral("naimen")).toInt();
         c.mark = operations_.field(QStringLiteral("marka")).toString();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogs/catalog_common.h"
+#include "core/money.h"
 #include "data/data_module.h"
 #include "spreadsheet/spreadsheet_writer.h"
 #include "widgets/data_grid.h"
@@ -22,10 +23,10 @@ namespace sdelka {
 struct OperationChoice {
     int id = 0;
     int productId = 0;
-    double price = 0; // the lowest norm price
-    QString type;     // the operation type's name
-    int naimen = 0;   // 0 finished products, otherwise blanks
-    QString mark;     // the product's mark
+    Price price;    // the lowest norm price
+    QString type;   // the operation type's name
+    int naimen = 0; // 0 finished products, otherwise blanks
+    QString mark;   // the product's mark
 };
 
 // The norms editor "Норматив": the norms and prices of one operation.

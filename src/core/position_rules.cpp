@@ -2,34 +2,25 @@
 
 #include <QLocale>
 
-#include <cmath>
-
 namespace sdelka {
 
-double roundHalfEven(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    // Scaled values carry binary noise (0.16665 is 1666.4999...); a tiny nudge toward the
-    // decimal the user typed keeps exact halves exact before rounding them to even.
-    const double scaled = value * scale;
-    const double nearest = std::round(scaled * 1e6) / 1e6;
-    return std::nearbyint(nearest) / scale;
-}
-
-double positionPrice(double basePrice, bool dayOff, int shift) {
-    double price = basePrice;
-    if (dayOff)
-        price *= 2;
+Price positionPrice(Price basePrice, bool dayOff, int shift) {
+    // The factors multiply: a day off in the third shift is 2.4 times the base price.
+    qint64 tenths = dayOff ? 20 : 10;
     if (shift == 3)
-        price *= 1.2;
+        tenths = tenths * 12 / 10;
     else if (shift == 4)
-        price *= 1.5;
-    return price;
+        tenths = tenths * 15 / 10;
+    return multiply<4>(basePrice, Fixed<1>::fromUnits(tenths));
 }
 
-double helperRate(double price, double pieces, double rejects, double hours) {
+Money helperRate(Price price, Quantity pieces, qint64 rejects, qint64 hours) {
     if (hours <= 0)
-        return 0;
-    return roundHalfEven(0.7 * price * (pieces - rejects) / hours, 2);
+        return {};
+    // The position's earnings at six decimals (far finer than a kopeck, and room for any
+    // output), 70 per cent of it exactly, then one rounding to kopecks per hour.
+    const Quantity earned = multiply<6>(price, pieces - Quantity::fromInt(rejects));
+    return divide<2>(multiply<7>(earned, Fixed<1>::fromUnits(7)), Fixed<0>::fromInt(hours));
 }
 
 bool positionDateAllowed(const QDate& day, const QDate& today) {
@@ -46,12 +37,6 @@ QString productKind(int naimen) {
 
 QString operationDescription(const QString& mark, const QString& type, int naimen) {
     return QStringLiteral("%1; %2; %3").arg(mark.trimmed(), type.trimmed(), productKind(naimen));
-}
-
-QString shownNumber(double value) {
-    const QLocale locale;
-    QString text = locale.toString(value, 'f', QLocale::FloatingPointShortest);
-    return text.remove(locale.groupSeparator());
 }
 
 } // namespace sdelka

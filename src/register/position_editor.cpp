@@ -209,6 +209,8 @@ void TForm11::clearForNewPosition() {
     setWindowTitle(QStringLiteral("Заведение новой позиции (11)"));
     Tag = Mode::Add;
     PositionId = 0;
+    BasePrice.reset();
+    storedPieces_ = {};
 }
 
 void TForm11::prepareAdd(const RegisterContext& context) {
@@ -223,18 +225,14 @@ void TForm11::prepareChange(const RegisterContext& context) {
     setWindowTitle(QStringLiteral("Изменение данных о позиции (11)"));
     if (Tag != Mode::Copy)
         Tag = Mode::Change;
-    Price = row.field(QStringLiteral("cena")).toDouble();
-    const double pieces = row.field(QStringLiteral("kol_vo")).toDouble();
-    Edit7->setText(shownNumber(roundHalfEven(Price, 4)));
-    Edit9->setText(shownNumber(roundHalfEven(pieces * Price, 4)));
-    Edit8->clear();
-    BasePrice = 0;
+    Price = row.decimal<4>(QStringLiteral("cena"));
+    storedPieces_ = row.decimal<6>(QStringLiteral("kol_vo"));
     DTimeP->setDate(row.field(QStringLiteral("data")).toDate());
     Edit1->setText(row.field(QStringLiteral("fio")).toString().trimmed());
     const QString type = row.field(QStringLiteral("vid")).toString();
     Edit2->setText(operationDescription(row.field(QStringLiteral("marka")).toString(), type,
                                         row.field(QStringLiteral("naimen")).toInt()));
-    Edit3->setText(shownNumber(pieces));
+    Edit3->setText(shownNumber(storedPieces_));
     Edit4->setText(QString::number(row.field(QStringLiteral("brak")).toInt()));
     WorkerId = row.field(QStringLiteral("w_id")).toInt();
     ProductId = row.field(QStringLiteral("i_id")).toInt();
@@ -242,7 +240,26 @@ void TForm11::prepareChange(const RegisterContext& context) {
     Edit6->setText(QString::number(row.field(QStringLiteral("time")).toInt()));
     if (isPaintingOperation(type.trimmed()))
         Edit5->setText(QString::number(row.field(QStringLiteral("color")).toInt()));
+    // The base price is the operation's, as when it was chosen.
+    DataSet& control = dm_.Control;
+    control.close();
+    control.setSql(sql::OperationBasePrice);
+    control.setParam(QStringLiteral("o_id"), OperationId);
+    control.open();
+    BasePrice.reset();
+    if (!control.isEmpty() && !control.field(QStringLiteral("cena")).isNull())
+        BasePrice = control.decimal<4>(QStringLiteral("cena"));
+    control.close();
     updateColourBox();
+    Edit7->setText(shownNumber(Price));
+    Edit8->setText(BasePrice ? shownNumber(*BasePrice) : QString());
+    Edit9->setText(shownNumber(multiply<4>(Price, storedPieces_)));
+}
+
+Quantity TForm11::pieces() const {
+    if (Tag != Mode::Add && !Edit3->isModified() && Edit3->text() == shownNumber(storedPieces_))
+        return storedPieces_;
+    return Quantity::fromInt(Edit3->number());
 }
 
 void TForm11::chooseWorker() {
@@ -278,9 +295,9 @@ void TForm11::recompute() {
         Edit6->setText(QStringLiteral("0"));
     if (Edit3->text().isEmpty())
         Edit3->setText(QStringLiteral("0"));
-    Edit7->setText(shownNumber(roundHalfEven(Price, 4)));
-    Edit8->setText(BasePrice > 0 ? shownNumber(roundHalfEven(BasePrice, 4)) : QString());
-    Edit9->setText(shownNumber(roundHalfEven(double(Edit3->number()) * Price, 4)));
+    Edit7->setText(shownNumber(Price));
+    Edit8->setText(BasePrice ? shownNumber(*BasePrice) : QString());
+    Edit9->setText(shownNumber(multiply<4>(Price, pieces())));
 }
 
 void TForm11::save() {
@@ -296,7 +313,7 @@ void TForm11::save() {
         }
     }
     // More rejects than pieces would pay a negative sum.
-    if (Edit4->number() > Edit3->number()) {
+    if (Quantity::fromInt(Edit4->number()) > pieces()) {
         showError(QStringLiteral("Брак не может быть больше количества."));
         return;
     }
@@ -329,8 +346,8 @@ PositionValues TForm11::currentValues() const {
     p.workerId = WorkerId;
     p.productId = ProductId;
     p.operationId = OperationId;
-    p.price = roundHalfEven(Price, 4);
-    p.pieces = Edit3->number();
+    p.price = Price;
+    p.pieces = pieces();
     p.rejects = int(Edit4->number());
     p.day = DTimeP->date();
     p.shift = context_.shift;
@@ -357,18 +374,30 @@ void TForm11::openHelperList() {
     CheckBox1->setEnabled(true);
 }
 
+void TForm11::offerToSaveHelpers() {
+    if (person.isOpen() && !person.isEmpty() &&
+        askYesNo(QStringLiteral("Данные о подсобных рабочих не сохранены. Сохранить?"),
+                 QStringLiteral("Удаление"), true))
+        saveHelpers(true);
+}
+
+void TForm11::reject() {
+    guarded([this] { offerToSaveHelpers(); })();
+    QDialog::reject();
+}
+
 void TForm11::startNew() {
-    if (!person.isEmpty() && person.isOpen()) {
-        if (askYesNo(QStringLiteral("Данные о подсобных рабочих не сохранены. Сохранить?"),
-                     QStringLiteral("Удаление"), true))
-            saveHelpers(true);
-    }
+    offerToSaveHelpers();
     // Helpers listed but not saved go with the position they were listed for.
     if (PositionId != 0)
         PositionStore(dm_).discardHelpers(PositionId);
     clearForNewPosition();
     WorkerId = OperationId = ProductId = PositionId = ColorCode = HelperId = 0;
-    Price = BasePrice = HelperRate = HelperHours = 0;
+    Price = {};
+    BasePrice.reset();
+    HelperRate = {};
+    HelperHours = 0;
+    storedPieces_ = {};
     setPositionFieldsEnabled(true);
     CheckBox1->setChecked(false);
     setHelperPartEnabled(false);
@@ -395,9 +424,8 @@ void TForm11::addHelper() {
     if (!helper || workers_.Picked != 1)
         return;
     HelperId = helper->id;
-    HelperHours = workers_.PickedHours;
-    HelperRate = helperRate(Price, double(Edit3->number()), double(Edit4->number()),
-                            double(Edit6->number()));
+    HelperHours = int(workers_.PickedHours);
+    HelperRate = helperRate(Price, pieces(), Edit4->number(), Edit6->number());
     person.close();
     try {
         PositionStore(dm_).addHelper(PositionId, HelperId, HelperRate, HelperHours);

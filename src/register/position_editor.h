@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <optional>
+
 namespace sdelka {
 
 class TForm4;
@@ -66,13 +68,14 @@ public:
     int WorkerId = 0;
     int OperationId = 0;
     int ProductId = 0;
-    double Price = 0;
-    double BasePrice = 0;
+    sdelka::Price Price;
+    // The operation's lowest norm price; none until an operation is known.
+    std::optional<sdelka::Price> BasePrice;
     int ColorCode = 0;
     int PositionId = 0;
     int HelperId = 0;
-    double HelperHours = 0;
-    double HelperRate = 0;
+    int HelperHours = 0;
+    Money HelperRate;
 
     // "Добавить" of the register: a new position on the register's day and shift.
     void prepareAdd(const RegisterContext& context);
@@ -97,6 +100,8 @@ protected:
 
 public:
     void done(int result) override;
+    // "Выход", Esc and the close box: helpers listed but not saved are asked about first.
+    void reject() override;
 
 private:
     // Empties the fields for a new position on the same day.
@@ -107,6 +112,11 @@ private:
     void openHelperList();
     void refreshRegister();
     PositionValues currentValues() const;
+    // The pieces of the position: as stored while the box is untouched (a fraction that other
+    // software wrote stays exact), otherwise the whole number typed.
+    Quantity pieces() const;
+    // Asks whether helpers listed but not saved are to be saved, and saves them on Yes.
+    void offerToSaveHelpers();
     bool painting() const;
 
     TDataModule6& dm_;
@@ -114,6 +124,8 @@ private:
     TForm4& operations_;
     TForm132& hours_;
     RegisterContext context_;
+    // The pieces of the position being changed, exactly as stored.
+    Quantity storedPieces_;
 };
 
 } // namespace sdelka

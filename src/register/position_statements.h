@@ -51,4 +51,8 @@ inline const QString InsertHelperPosition = QStringLiteral(
     "values(:w_id, :i_id, 7779, :cena,1,0, to_date(:date, 'DD.MM.YYYY HH24:MI:SS'), :smena, "
     ":color, :time, Now(), 'no', 0, 0, 0, 0, 0, 0)");
 
+// The base price of an operation: its lowest norm price, as the operations list gives it.
+inline const QString OperationBasePrice =
+    QStringLiteral("select min(price)::numeric cena from accounts_dep.norm where o_id=:o_id");
+
 } // namespace sdelka::sql

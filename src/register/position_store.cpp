@@ -20,8 +20,9 @@ QVariantMap valuesOf(const PositionValues& p) {
             {QStringLiteral("date"), p.day.toString(DateText)},
             {QStringLiteral("smena"), p.shift},
             {QStringLiteral("color"), p.colour},
-            {QStringLiteral("cena"), p.price},
-            {QStringLiteral("kol_vo"), p.pieces},
+            {QStringLiteral("cena"), p.price.toDatabase()},
+            // Pieces as other software writes them: "12", "2.5", no trailing zeros.
+            {QStringLiteral("kol_vo"), p.pieces.toShortString(QLocale::c())},
             {QStringLiteral("brak"), p.rejects},
             {QStringLiteral("time"), p.hours},
             {QStringLiteral("today"), QDate::currentDate().toString(DateText)}};
@@ -114,11 +115,11 @@ void PositionStore::remove(int id) {
     tx.commit();
 }
 
-void PositionStore::addHelper(int positionId, int helperId, double rate, double hours) {
+void PositionStore::addHelper(int positionId, int helperId, Money rate, int hours) {
     dm_.execute(dm_.SQL_exec, sql::InsertHelper,
                 {{QStringLiteral("id_smena"), positionId},
                  {QStringLiteral("id_person"), helperId},
-                 {QStringLiteral("f_count"), rate},
+                 {QStringLiteral("f_count"), rate.toDatabase()},
                  {QStringLiteral("f_time"), hours}});
 }
 
@@ -141,7 +142,7 @@ void PositionStore::saveHelpers(int positionId, const PositionValues& position,
             dm_.SQL_exec, sql::InsertHelperPosition,
             {{QStringLiteral("w_id"), helper},
              {QStringLiteral("i_id"), position.productId},
-             {QStringLiteral("cena"), list.value(r, QStringLiteral("f_count")).toDouble()},
+             {QStringLiteral("cena"), list.decimal<4>(r, QStringLiteral("f_count")).toDatabase()},
              {QStringLiteral("date"), position.day.toString(DateText)},
              {QStringLiteral("smena"), position.shift},
              {QStringLiteral("color"), position.colour},

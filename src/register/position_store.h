@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/money.h"
 #include "data/data_module.h"
 
 #include <QDate>
@@ -13,8 +14,9 @@ struct PositionValues {
     int workerId = 0;
     int productId = 0;
     int operationId = 0;
-    double price = 0;
-    qint64 pieces = 0;
+    Price price;
+    // As the database keeps them: other software writes fractions of a piece.
+    Quantity pieces;
     int rejects = 0;
     QDate day;
     int shift = 1;
@@ -37,7 +39,7 @@ public:
     void update(int id, const PositionValues& p);
     void remove(int id);
 
-    void addHelper(int positionId, int helperId, double rate, double hours);
+    void addHelper(int positionId, int helperId, Money rate, int hours);
     void removeHelper(int scratchId);
     // Turns the listed helpers of a position into positions of their own. `beforeEach` is
     // called before each helper is written (for tests that stop the program in the middle).

@@ -147,9 +147,9 @@ TEST_F(WorkstationTest, AKilledMonthRebuildLeavesTheLedgerAsItWas) {
 TEST_F(WorkstationTest, AKilledHelperSaveLeavesThePositionWithItsHelpersListed) {
     addPosition(1, 1, 2, "2026-03-05", "no", 8);
     PositionStore store(*dm_);
-    store.addHelper(1, 2, 1.0, 4);
-    store.addHelper(1, 3, 0.5, 2);
-    store.addHelper(1, 4, 1.5, 6);
+    store.addHelper(1, 2, Money::fromInt(1), 4);
+    store.addHelper(1, 3, *Money::parse(u"0.5"), 2);
+    store.addHelper(1, 4, *Money::parse(u"1.5"), 6);
     HoursLedger(*dm_).afterSave(1, 2, QDate(2026, 3, 5));
     const QStringList helpers = rows("select t::text from accounts_dep.person_temp t order by id");
     const QStringList ledgerBefore = ledger();

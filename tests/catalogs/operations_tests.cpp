@@ -196,7 +196,7 @@ TEST_F(OperationsTest, ChooserHandsBackTheOperationAndReservedRowsDoNothing) {
     ASSERT_TRUE(choice.has_value());
     EXPECT_EQ(choice->id, 1003);
     EXPECT_EQ(choice->productId, 102);
-    EXPECT_DOUBLE_EQ(choice->price, 2.0);
+    EXPECT_EQ(choice->price, Price::fromInt(2));
     EXPECT_EQ(choice->type, "Сборка");
     EXPECT_EQ(choice->mark, "Полка СТ-3");
     EXPECT_TRUE(dm_->Oper.isOpen());

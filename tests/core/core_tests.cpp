@@ -72,28 +72,43 @@ TEST(BuildStamp, DateAndSecondsOfTheDay) {
 
 #include "core/position_rules.h"
 
-TEST(PositionRules, PriceRoundingAndHelperRate) {
+TEST(PositionRules, PriceAndHelperRate) {
     struct PriceCase {
-        double base;
+        const char* base;
         bool dayOff;
         int shift;
-        double expected;
+        const char* expected;
     };
-    const PriceCase prices[] = {{10, false, 1, 10}, {10, false, 2, 10}, {10, false, 3, 12},
-                                {10, false, 4, 15}, {10, true, 1, 20},  {10, true, 3, 24},
-                                {10, true, 4, 30},  {10, false, 7, 10}};
+    const PriceCase prices[] = {
+        {"10", false, 1, "10.0000"},    {"10", false, 2, "10.0000"},
+        {"10", false, 3, "12.0000"},    {"10", false, 4, "15.0000"},
+        {"10", true, 1, "20.0000"},     {"10", true, 3, "24.0000"},
+        {"10", true, 4, "30.0000"},     {"10", false, 7, "10.0000"},
+        {"0.1667", false, 3, "0.2000"}, {"0.1111", true, 3, "0.2666"},
+        {"0.3333", false, 4, "0.5000"}, {"7", true, 4, "21.0000"},
+    };
     for (const PriceCase& c : prices)
-        EXPECT_DOUBLE_EQ(positionPrice(c.base, c.dayOff, c.shift), c.expected)
+        EXPECT_EQ(positionPrice(*Price::parse(QString(c.base)), c.dayOff, c.shift).toDatabase(),
+                  c.expected)
             << c.base << " " << c.dayOff << " " << c.shift;
 
-    const std::tuple<double, int, double> rounding[] = {
-        {0.16666, 4, 0.1667}, {0.16665, 4, 0.1666}, {0.16675, 4, 0.1668}, {2.5, 0, 2},
-        {3.5, 0, 4},          {1.005, 2, 1.0},      {3.73333, 2, 3.73},   {-0.125, 2, -0.12}};
-    for (const auto& [value, decimals, expected] : rounding)
-        EXPECT_DOUBLE_EQ(roundHalfEven(value, decimals), expected) << value;
-
-    EXPECT_DOUBLE_EQ(helperRate(5, 10, 2, 8), 3.5);
-    EXPECT_DOUBLE_EQ(helperRate(5, 10, 2, 0), 0);
+    struct RateCase {
+        const char* price;
+        const char* pieces;
+        int rejects, hours;
+        const char* expected;
+    };
+    const RateCase rates[] = {
+        {"5", "10", 2, 8, "3.50"},     {"5", "10", 2, 0, "0.00"},
+        {"0.1667", "3", 0, 1, "0.35"}, {"1.25", "2.5", 0, 3, "0.73"},
+        {"0.0125", "1", 0, 1, "0.01"}, {"9999.9999", "99999", 1, 1, "699985993.00"},
+    };
+    for (const RateCase& c : rates)
+        EXPECT_EQ(helperRate(*Price::parse(QString(c.price)), *Quantity::parse(QString(c.pieces)),
+                             c.rejects, c.hours)
+                      .toDatabase(),
+                  c.expected)
+            << c.price << " " << c.pieces;
     EXPECT_TRUE(isPaintingOperation("Стол; краска порошковая; Заготовки"));
     EXPECT_FALSE(isPaintingOperation("Стол; Сборка; Готовая продукция"));
     EXPECT_EQ(operationDescription(" Стол ", "Сборка ", 0), "Стол; Сборка; Готовая продукция");

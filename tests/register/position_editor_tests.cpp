@@ -54,14 +54,14 @@ protected:
     }
     // Fills the editor as if the worker and the operation had been picked.
     void fill(int worker, const QString& name, int operation, const QString& description,
-              double price, const QString& pieces, const QString& hoursText,
+              const char* price, const QString& pieces, const QString& hoursText,
               const QString& colour = {}) {
         editor->WorkerId = worker;
         editor->Edit1->setText(name);
         editor->OperationId = operation;
         editor->ProductId = 100;
         editor->Edit2->setText(description);
-        editor->Price = price;
+        editor->Price = *Price::parse(QString(price));
         editor->Edit3->setText(pieces);
         editor->Edit6->setText(hoursText);
         editor->Edit5->setEnabled(true);
@@ -110,7 +110,7 @@ TEST_F(PositionEditorTest, PickersPriceTheOperationAndTheSaveWritesPositionAndLe
     });
     editor->Button4->click();
     // Base 7, doubled on a day off, and half again in overtime.
-    EXPECT_DOUBLE_EQ(editor->Price, 21);
+    EXPECT_EQ(editor->Price, Price::fromInt(21));
     EXPECT_EQ(editor->Edit2->text(), "Стол СТ-1; КРАСКА порошковая; Заготовки");
     EXPECT_TRUE(editor->Edit5->isEnabled());
     editor->Edit3->clear();
@@ -118,8 +118,8 @@ TEST_F(PositionEditorTest, PickersPriceTheOperationAndTheSaveWritesPositionAndLe
     typeText(editor->Edit6, "7");
     editor->recompute();
     EXPECT_EQ(editor->Edit3->text(), "12");
-    EXPECT_EQ(editor->Edit9->text(), shownNumber(252));
-    EXPECT_EQ(editor->Edit8->text(), shownNumber(7));
+    EXPECT_EQ(editor->Edit9->text(), shownNumber(Price::fromInt(252)));
+    EXPECT_EQ(editor->Edit8->text(), shownNumber(Price::fromInt(7)));
 
     editor->Button1->click();
     EXPECT_EQ(log.last(), "Все поля должны быть заполнены!"); // painting needs a colour
@@ -138,7 +138,7 @@ TEST_F(PositionEditorTest, ChecksInOrderAndRefusesDuplicatesAndExcessRejects) {
     editor->prepareAdd(context());
     editor->Button1->click();
     EXPECT_EQ(log.last(), "Все поля должны быть заполнены!");
-    fill(1, "Иванов И.И.", 1000, "Стол СТ-1; Сборка; Готовая продукция", 4.5, "10", "8");
+    fill(1, "Иванов И.И.", 1000, "Стол СТ-1; Сборка; Готовая продукция", "4.5", "10", "8");
     editor->Edit4->setText("11");
     editor->Button1->click();
     EXPECT_EQ(log.last(), "Брак не может быть больше количества.");
@@ -154,7 +154,7 @@ TEST_F(PositionEditorTest, ChecksInOrderAndRefusesDuplicatesAndExcessRejects) {
     const std::pair<const char*, bool> colours[] = {{"3", true}, {"4", true}, {"3", false}};
     for (const auto& [colour, taken] : colours) {
         editor->startNew();
-        fill(1, "Иванов И.И.", 1001, "Стол СТ-1; КРАСКА порошковая; Заготовки", 7, "2", "1",
+        fill(1, "Иванов И.И.", 1001, "Стол СТ-1; КРАСКА порошковая; Заготовки", "7", "2", "1",
              colour);
         log.clear();
         editor->Button1->click();
@@ -206,12 +206,54 @@ TEST_F(PositionEditorTest, ChangeCopyAndAMoveToAnotherDayKeepTheLedgerInStep) {
     EXPECT_EQ(ledger(1, 1, 10), "6");
 }
 
+TEST_F(PositionEditorTest, AFractionOfAPieceIsShownAndKeptExactlyUntilRetyped) {
+    MessageLog log;
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    addPosition(1, 1, 1, Day.toString(Qt::ISODate), "no", 6);
+    exec("update accounts_dep.smena set kol_vo = 2.5, cena = 0.1667 where id = 1");
+    dm_->Smena1.reopen();
+    ASSERT_TRUE(dm_->Smena1.locate("id", 1));
+    const QString base = QLocale().toString(
+        scalar("select min(price) from accounts_dep.norm where o_id = 1000").toDouble());
+
+    // Changed without touching the box: the pieces stay as stored, the sum follows them.
+    for (TForm11::Mode mode : {TForm11::Mode::Change, TForm11::Mode::Copy}) {
+        editor->Tag = mode;
+        editor->prepareChange(context());
+        activate();
+        EXPECT_EQ(editor->Edit3->text(), "2,5");
+        EXPECT_EQ(editor->Edit8->text(), base) << "the operation's base price";
+        EXPECT_EQ(editor->Edit9->text(), "0,4168");
+        editor->recompute(); // leaving the box changes nothing
+        EXPECT_EQ(editor->Edit9->text(), "0,4168");
+        if (mode == TForm11::Mode::Copy)
+            editor->DTimeP->setDate(Day.addDays(1));
+        editor->Button1->click();
+        EXPECT_TRUE(log.empty()) << log.last().toStdString();
+    }
+    EXPECT_EQ(rows("select kol_vo||'/'||cena from accounts_dep.smena order by id"),
+              QStringList({"2.5/0.1667", "2.5/0.1667"}));
+
+    // Retyped: the box takes digits only, and the whole number typed is saved.
+    dm_->Smena1.reopen();
+    ASSERT_TRUE(dm_->Smena1.locate("id", 1));
+    editor->Tag = TForm11::Mode::Change;
+    editor->prepareChange(context());
+    activate();
+    editor->Edit3->selectAll();
+    typeText(editor->Edit3, "3,5");
+    EXPECT_EQ(editor->Edit3->text(), "35");
+    editor->Button1->click();
+    EXPECT_EQ(scalar("select kol_vo::text from accounts_dep.smena where id = 1").toString(), "35");
+    QLocale::setDefault(QLocale::c());
+}
+
 TEST_F(PositionEditorTest, HelpersArePaidFromThePositionAndWrittenOnlyWhenSaved) {
     MessageLog log;
     auto saveSample = [&] {
         editor->prepareAdd(context(2));
         activate();
-        fill(1, "Иванов И.И.", 1000, "Стол СТ-1; Сборка; Готовая продукция", 5, "10", "8");
+        fill(1, "Иванов И.И.", 1000, "Стол СТ-1; Сборка; Готовая продукция", "5", "10", "8");
         editor->Edit4->setText("2");
         editor->Button1->click();
         editor->CheckBox1->setChecked(true);
@@ -237,7 +279,7 @@ TEST_F(PositionEditorTest, HelpersArePaidFromThePositionAndWrittenOnlyWhenSaved)
     addHelper("Сидоров С.С.", "2");
     addHelper("Петров П.П.", ""); // no hours: refused, nothing listed
     EXPECT_EQ(log.last(), "Значение должно быть больше 0!");
-    EXPECT_DOUBLE_EQ(editor->HelperRate, 3.5);
+    EXPECT_EQ(editor->HelperRate.toDatabase(), "3.50");
     ASSERT_EQ(editor->person.recordCount(), 2);
     EXPECT_DOUBLE_EQ(editor->person.value(0, "f_count").toDouble(), 14);
     editor->Button6->click();
@@ -248,26 +290,41 @@ TEST_F(PositionEditorTest, HelpersArePaidFromThePositionAndWrittenOnlyWhenSaved)
     EXPECT_EQ(ledger(3, 2, 8), "6");
     EXPECT_FALSE(editor->isVisible());
 
-    // Helpers listed and then left with "Выход" or "Новый" + No are not written.
-    exec("delete from accounts_dep.smena");
-    saveSample();
-    addHelper("Сидоров С.С.", "3");
-    log.answer({Answer::No});
-    editor->Button8->click();
-    EXPECT_EQ(log.boxes().back().text, "Данные о подсобных рабочих не сохранены. Сохранить?");
-    EXPECT_EQ(log.boxes().back().kind, MessageKind::WarningQuestion);
-    exec("delete from accounts_dep.smena");
-    saveSample();
-    addHelper("Сидоров С.С.", "3");
-    editor->Button2->click();
-    EXPECT_EQ(scalar("select count(*) from accounts_dep.smena where o_id=7779").toInt(), 0);
-    EXPECT_EQ(scalar("select count(*) from accounts_dep.person_temp").toInt(), 0);
+    // Helpers listed but not saved: "Новый", "Выход", Esc and the close box all ask first;
+    // No writes nothing and empties the scratch list, Yes writes the helper's position.
+    struct Leaving {
+        const char* way;
+        std::function<void()> leave;
+        Answer answer;
+    };
+    const Leaving ways[] = {
+        {"Новый", [this] { editor->Button8->click(); }, Answer::No},
+        {"Выход", [this] { editor->Button2->click(); }, Answer::No},
+        {"Esc", [this] { QTest::keyClick(editor.get(), Qt::Key_Escape); }, Answer::Yes},
+        {"close box", [this] { editor->close(); }, Answer::No},
+    };
+    for (const Leaving& w : ways) {
+        exec("delete from accounts_dep.smena");
+        saveSample();
+        addHelper("Сидоров С.С.", "3");
+        log.clear();
+        log.answer({w.answer});
+        w.leave();
+        ASSERT_FALSE(log.empty()) << w.way;
+        EXPECT_EQ(log.boxes().back().text, "Данные о подсобных рабочих не сохранены. Сохранить?")
+            << w.way;
+        EXPECT_EQ(log.boxes().back().kind, MessageKind::WarningQuestion) << w.way;
+        EXPECT_EQ(scalar("select count(*) from accounts_dep.smena where o_id=7779").toInt(),
+                  w.answer == Answer::Yes ? 1 : 0)
+            << w.way;
+        EXPECT_EQ(scalar("select count(*) from accounts_dep.person_temp").toInt(), 0) << w.way;
+    }
 }
 
 TEST_F(PositionEditorTest, HelpersNeedHoursAndAnEmptyListJustCloses) {
     MessageLog log;
     editor->prepareAdd(context());
-    fill(1, "Иванов И.И.", 1000, "Стол СТ-1; Сборка; Готовая продукция", 5, "10", "0");
+    fill(1, "Иванов И.И.", 1000, "Стол СТ-1; Сборка; Готовая продукция", "5", "10", "0");
     editor->Button1->click();
     EXPECT_TRUE(log.empty()); // hours 0 are accepted by the save
     editor->CheckBox1->setChecked(true);

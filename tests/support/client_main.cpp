@@ -61,8 +61,8 @@ PositionValues randomPosition(QRandomGenerator& rng) {
     p.workerId = 1 + int(rng.bounded(Workers));
     p.productId = 100;
     p.operationId = 1000;
-    p.price = 5;
-    p.pieces = 1 + rng.bounded(20);
+    p.price = Price::fromInt(5);
+    p.pieces = Quantity::fromInt(1 + rng.bounded(20));
     p.day = FirstDay.addDays(rng.bounded(Days));
     p.shift = 1 + int(rng.bounded(Shifts));
     // Now and then 0 hours: such a day holds 0, not an empty cell.
@@ -91,8 +91,8 @@ std::vector<StoredPosition> readPositions(TDataModule6& dm, int id = 0) {
         s.values.workerId = list.value(r, QStringLiteral("w_id")).toInt();
         s.values.productId = list.value(r, QStringLiteral("i_id")).toInt();
         s.values.operationId = list.value(r, QStringLiteral("o_id")).toInt();
-        s.values.price = list.value(r, QStringLiteral("cena")).toDouble();
-        s.values.pieces = list.value(r, QStringLiteral("kol_vo")).toLongLong();
+        s.values.price = list.decimal<4>(r, QStringLiteral("cena"));
+        s.values.pieces = list.decimal<6>(r, QStringLiteral("kol_vo"));
         s.values.day = list.value(r, QStringLiteral("data")).toDate();
         s.values.shift = list.value(r, QStringLiteral("smena")).toInt();
         s.values.colour = list.value(r, QStringLiteral("color")).toInt();
