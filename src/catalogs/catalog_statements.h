@@ -12,6 +12,9 @@ inline const QString UpdateWorker =
     QStringLiteral("UPDATE accounts_dep.person SET fio=:fio, s_staffpos_hl=:staffpos where "
                    "accounts_dep.person.id=:id");
 inline const QString DeleteWorker = QStringLiteral("delete from accounts_dep.person where id =:id");
+// Positions of a worker: a worker with positions stays, so that they keep showing and are paid.
+inline const QString WorkerUsed =
+    QStringLiteral("select count(*) as cnt from accounts_dep.smena where w_id=:id");
 inline const QString Departments =
     QStringLiteral("select id, id_branch, s_code, s_caption, s_description, id_parent from "
                    "cmn_department.department");
@@ -35,6 +38,7 @@ inline const QString InsertType =
 inline const QString UpdateType =
     QStringLiteral("update accounts_dep.vid_oper set vid=:vid where id=:id");
 inline const QString DeleteType = QStringLiteral("delete from accounts_dep.vid_oper where id=:id");
+// Operations of a type: a type with operations stays, so that their positions keep showing.
 inline const QString TypeUsed =
     QStringLiteral("select count(*) as cnt from accounts_dep.oper where vid=:id");
 

@@ -34,4 +34,8 @@ inline const QString UpdateNorm = QStringLiteral(
     "update accounts_dep.norm set norma=:norma, price=:price, prize=:prize where id=:id");
 inline const QString DeleteNorm = QStringLiteral("delete from accounts_dep.norm where id=:id");
 
+// Positions of an operation: an operation with positions stays, so that they keep showing.
+inline const QString OperationUsed =
+    QStringLiteral("select count(*) as cnt from accounts_dep.smena where o_id=:id");
+
 } // namespace sdelka::sql

@@ -438,6 +438,11 @@ void TForm4::gridDoubleClicked() {
 void TForm4::remove() {
     if (onReservedRow())
         return;
+    // An operation's positions would drop out of the register and every total, unpaid.
+    if (dm_.CheckExists(sql::OperationUsed,
+                        {{QStringLiteral("id"), operations_.field(QStringLiteral("id"))}},
+                        QStringLiteral("Операция есть в позициях, удалить нельзя.")))
+        return;
     if (!askYesNo(QStringLiteral("Удалить операцию?"), QStringLiteral("Удаление")))
         return;
     dm_.Oper_del.setParam(QStringLiteral("id"), operations_.field(QStringLiteral("id")));

@@ -221,8 +221,7 @@ void TForm3::changeOrPick() {
         return;
     }
     const int row = products_.recNo();
-    editor_.prepareChange(id, name,
-                          DataSetModel::displayText(products_, QStringLiteral("massa")),
+    editor_.prepareChange(id, name, DataSetModel::displayText(products_, QStringLiteral("massa")),
                           products_.field(QStringLiteral("id_class_item")).toInt());
     editor_.exec();
     editor_.closeGroups();

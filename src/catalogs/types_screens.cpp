@@ -145,11 +145,11 @@ void TForm8::changeOrPick() {
 void TForm8::remove() {
     if (onReservedRow())
         return;
-    if (!askYesNo(QStringLiteral("Удалить вид операции?"), QStringLiteral("Удаление")))
-        return;
     // Operations of a deleted type would drop their positions out of the register.
     if (dm_.CheckExists(sql::TypeUsed, {{QStringLiteral("id"), types_.field(QStringLiteral("id"))}},
                         QStringLiteral("Вид операции используется в расценках, удалить нельзя.")))
+        return;
+    if (!askYesNo(QStringLiteral("Удалить вид операции?"), QStringLiteral("Удаление")))
         return;
     dm_.execute(dm_.SQL_exec, sql::DeleteType,
                 {{QStringLiteral("id"), types_.field(QStringLiteral("id"))}});

@@ -75,12 +75,26 @@ void TForm2::prepareAdd() {
     reloadLookups();
 }
 
-void TForm2::prepareChange(int workerId, const QString& name) {
+void TForm2::prepareChange(int workerId, const QString& name, const QString& staffPosition) {
     setWindowTitle(QStringLiteral("Изменение данных работника"));
     Tag = Mode::Change;
     reloadLookups();
     Edit1->setText(name.trimmed());
     WorkerId = workerId;
+    if (staffPosition.isEmpty())
+        return;
+    int at = LCB_staffpos->findText(staffPosition);
+    if (at < 0) {
+        // A title the staff table no longer lists (or never did) is kept as it is.
+        LCB_staffpos->addItem(staffPosition);
+        at = LCB_staffpos->count() - 1;
+    }
+    LCB_staffpos->setCurrentIndex(at);
+    const int row = at < staffpos_.recordCount() ? at : -1;
+    if (row >= 0) {
+        const QVariant department = staffpos_.value(row, QStringLiteral("id_department"));
+        LCB_department->setCurrentIndex(LCB_department->findData(department.toString()));
+    }
 }
 
 void TForm2::save() {
@@ -168,7 +182,7 @@ void TForm5::changeOrPick() {
     const QString name = workers_.field(QStringLiteral("fio")).toString().trimmed();
     if (Tag == Mode::Catalog) {
         const int row = workers_.recNo();
-        editor_.prepareChange(id, name);
+        editor_.prepareChange(id, name, workers_.field(QStringLiteral("s_staffpos_hl")).toString());
         editor_.exec();
         workers_.reopen();
         workers_.setRecNo(row);
@@ -189,6 +203,11 @@ void TForm5::changeOrPick() {
 
 void TForm5::remove() {
     if (workers_.isEmpty())
+        return;
+    // A worker's positions would drop out of the register and every total, unpaid.
+    if (dm_.CheckExists(sql::WorkerUsed,
+                        {{QStringLiteral("id"), workers_.field(QStringLiteral("id"))}},
+                        QStringLiteral("Работник есть в позициях, удалить нельзя.")))
         return;
     if (!askYesNo(QStringLiteral("Удалить работника?"), QStringLiteral("Удаление")))
         return;

@@ -33,7 +33,9 @@ public:
     int WorkerId = 0;
 
     void prepareAdd();
-    void prepareChange(int workerId, const QString& name);
+    // A worker as stored: the look-up lists show his staff position (and its department), so
+    // that a save without a new choice keeps it.
+    void prepareChange(int workerId, const QString& name, const QString& staffPosition);
     void save();
 
 protected:

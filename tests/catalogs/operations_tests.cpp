@@ -179,6 +179,22 @@ TEST_F(OperationsTest, NormsEditorChangesAddsAndNeverDeletesTheLastNorm) {
     EXPECT_EQ(normsOf(1003), 1);
 }
 
+TEST_F(OperationsTest, AnOperationWithPositionsIsNotDeleted) {
+    MessageLog log;
+    addPosition(1, 1, 1, "2026-12-01", "no", 8, 101, 1002);
+    ASSERT_TRUE(dm_->Oper.locate("id", 1002));
+    list->remove();
+    ASSERT_EQ(log.boxes().size(), 1u); // refused before the question
+    EXPECT_EQ(log.last(), "Операция есть в позициях, удалить нельзя.");
+    EXPECT_EQ(scalar("select count(*) from accounts_dep.oper where id=1002").toInt(), 1);
+    log.clear();
+    log.answer({Answer::Yes});
+    ASSERT_TRUE(dm_->Oper.locate("id", 1003));
+    list->remove();
+    EXPECT_EQ(log.last(), "Удалить операцию?");
+    EXPECT_EQ(scalar("select count(*) from accounts_dep.oper where id=1003").toInt(), 0);
+}
+
 TEST_F(OperationsTest, ChooserHandsBackTheOperationAndReservedRowsDoNothing) {
     MessageLog log;
     for (int reservedId : {7777, 7778}) {

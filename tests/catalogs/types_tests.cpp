@@ -106,6 +106,7 @@ TEST_F(TypesTest, DeletionAsksAndRefusesATypeInUse) {
     exec("insert into accounts_dep.oper(id, vid, naimen, i_id) values (1000, 3, 0, 7777)");
     dm_->Vid_oper.locate("id", 3);
     list->remove();
+    ASSERT_EQ(log.boxes().size(), 1u); // refused before the question
     EXPECT_EQ(log.last(), "Вид операции используется в расценках, удалить нельзя.");
     log.clear();
     log.answer({Answer::No, Answer::Yes});

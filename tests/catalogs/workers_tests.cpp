@@ -35,11 +35,13 @@ protected:
         return out;
     }
     // Runs the editor that the next action opens: types the name, picks the staff position
-    // (or none) and presses "Записать".
+    // (or none; Untouched leaves the list as the editor opened) and presses "Записать".
+    static constexpr int Untouched = -2;
     void editorWillSave(const QString& name, int staffpos = -1) {
         whenModal([this, name, staffpos](QWidget*) {
             editor->Edit1->setText(name);
-            editor->LCB_staffpos->setCurrentIndex(staffpos);
+            if (staffpos != Untouched)
+                editor->LCB_staffpos->setCurrentIndex(staffpos);
             editor->Button1->click();
             if (editor->isVisible())
                 editor->reject();
@@ -50,6 +52,28 @@ protected:
 };
 
 } // namespace
+
+TEST_F(WorkersTest, ANameCorrectedAloneKeepsTheStaffPositionAndItsDepartment) {
+    exec("insert into cmn_department.department(id, s_caption) values (7, 'Цех покраски'), "
+         "(8, 'Сборочный цех');"
+         "update hrms_staffpos.staffpos set id_department = 7 where id = 2");
+    // Маляр is in the staff table, Сборщик is not: both are kept as they were.
+    for (const auto& [id, title] :
+         {std::pair<int, QString>{2, "Маляр"}, std::pair<int, QString>{1, "Сборщик"}}) {
+        ASSERT_TRUE(dm_->Workers.locate("id", id));
+        whenModal([this, title = title, id = id](QWidget*) {
+            EXPECT_EQ(editor->LCB_staffpos->currentText(), title);
+            EXPECT_EQ(editor->LCB_department->currentText(), id == 2 ? "Цех покраски" : "");
+            editor->Edit1->setText(editor->Edit1->text() + " (испр.)");
+            editor->Button1->click();
+        });
+        list->changeOrPick();
+        EXPECT_EQ(
+            scalar(QString("select s_staffpos_hl from accounts_dep.person where id=%1").arg(id))
+                .toString(),
+            title);
+    }
+}
 
 TEST_F(WorkersTest, SearchIsAPrefixIgnoringCaseAndTakesWildcardsLiterally) {
     const std::pair<const char*, QStringList> cases[] = {
@@ -159,8 +183,16 @@ TEST_F(WorkersTest, AddChangeAndDeleteKeepTheirRowsAndMessages) {
         "Петров-Водкин П.П./");
     EXPECT_EQ(dm_->Workers.recNo(), row);
 
-    // Deleting asks; No keeps the worker, Yes removes only the worker row.
+    // A worker with positions is refused before any question: his positions stay paid.
     addPosition(1, 2, 1, "2026-12-01", "no");
+    log.clear();
+    list->remove();
+    ASSERT_EQ(log.boxes().size(), 1u);
+    EXPECT_EQ(log.last(), "Работник есть в позициях, удалить нельзя.");
+    EXPECT_EQ(scalar("select count(*) from accounts_dep.person where id=2").toInt(), 1);
+
+    // Without positions deleting asks; No keeps the worker, Yes removes the worker row.
+    exec("delete from accounts_dep.smena");
     log.clear();
     log.answer({Answer::No, Answer::Yes});
     list->remove();
@@ -170,7 +202,6 @@ TEST_F(WorkersTest, AddChangeAndDeleteKeepTheirRowsAndMessages) {
     EXPECT_EQ(log.boxes()[0].text, "Удалить работника?");
     EXPECT_EQ(log.boxes()[0].caption, "Удаление");
     EXPECT_EQ(scalar("select count(*) from accounts_dep.person where id=2").toInt(), 0);
-    EXPECT_EQ(scalar("select count(*) from accounts_dep.smena where w_id=2").toInt(), 1);
     // Петров stood last: the list goes to the new last row.
     EXPECT_EQ(row, 5);
     EXPECT_EQ(dm_->Workers.recNo(), 4);
