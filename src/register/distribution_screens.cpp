@@ -248,12 +248,10 @@ void TForm33::dropRowsOf(int operatorId) {
 
 void TForm33::showSums() {
     const bool any = painting_temp_sum.isOpen() && !painting_temp_sum.isEmpty();
-    DBEdit1->setText(
-        any ? DataSetModel::displayText(painting_temp_sum, QStringLiteral("f_count"))
-            : QString());
-    DBEdit2->setText(
-        any ? DataSetModel::displayText(painting_temp_sum, QStringLiteral("f_time"))
-            : QString());
+    DBEdit1->setText(any ? DataSetModel::displayText(painting_temp_sum, QStringLiteral("f_count"))
+                         : QString());
+    DBEdit2->setText(any ? DataSetModel::displayText(painting_temp_sum, QStringLiteral("f_time"))
+                         : QString());
 }
 
 std::optional<distribution::Share> TForm33::currentShare() const {
@@ -302,17 +300,20 @@ void TForm33::addGroup() {
     const auto group = groups_.pick(Day, CurrentShift);
     if (!group)
         return;
+    const QVariantMap values{
+        {QStringLiteral("id_p"), OperatorId},
+        {QStringLiteral("id_w"), group->workerId},
+        {QStringLiteral("v_id"), group->typeId},
+        {QStringLiteral("f_count"), distribution::kopecksText(distribution::hourlyEarnings(
+                                        group->earningsKopecks, group->hours))},
+        {QStringLiteral("f_time"), qlonglong(group->hours)},
+        {QStringLiteral("color"), group->color}};
+    if (dm_.CheckExists(sql::PaintingGroupTaken, values,
+                        QStringLiteral("Эта группа уже есть в списке оператора.")))
+        return;
     closeLists();
     try {
-        dm_.execute(
-            groups_.ins_person, sql::PaintingInsertGroup,
-            {{QStringLiteral("id_p"), OperatorId},
-             {QStringLiteral("id_w"), group->workerId},
-             {QStringLiteral("v_id"), group->typeId},
-             {QStringLiteral("f_count"), distribution::kopecksText(distribution::hourlyEarnings(
-                                             group->earningsKopecks, group->hours))},
-             {QStringLiteral("f_time"), qlonglong(group->hours)},
-             {QStringLiteral("color"), group->color}});
+        dm_.execute(groups_.ins_person, sql::PaintingInsertGroup, values);
     } catch (const DatabaseError&) {
         showError(QStringLiteral("Невозможно сохранить данные в БД!"));
     }

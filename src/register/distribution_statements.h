@@ -43,6 +43,11 @@ inline const QString PaintingInsertGroup = QStringLiteral(
     "insert into accounts_dep.painting_temp(id_p, id_w, v_id, f_count, f_time, color) "
     "values(:id_p, :id_w, :v_id, :f_count, :f_time, :color)");
 
+// The same group picked for the operator before: his share of it would count twice.
+inline const QString PaintingGroupTaken = QStringLiteral(
+    "select count(*) as cnt from accounts_dep.painting_temp where id_p=:id_p and id_w=:id_w and "
+    "v_id=:v_id and color=:color and f_time=:f_time and f_count=:f_count");
+
 inline const QString PaintingDeleteGroup =
     QStringLiteral("DELETE FROM accounts_dep.painting_temp WHERE id=:id");
 

@@ -269,6 +269,15 @@ TEST_F(DistributionTest, ChoosingTheOperatorStartsHisListEmpty) {
     EXPECT_EQ(scratchRows(), 0);
     addGroup(2, 3);
     EXPECT_EQ(scratchRows("id_p=4"), 1);
+    // The same group again would pay his share of it twice: refused.
+    MessageLog log;
+    const QString share = form->DBEdit1->text();
+    addGroup(2, 3);
+    EXPECT_EQ(log.last(), "Эта группа уже есть в списке оператора.");
+    EXPECT_EQ(scratchRows("id_p=4"), 1);
+    EXPECT_EQ(form->DBEdit1->text(), share);
+    addGroup(1, 2);
+    EXPECT_EQ(scratchRows("id_p=4"), 2);
 }
 
 TEST_F(DistributionTest, EveryWayOfClosingRemovesTheScratchRowsAndTheNextOpeningStartsBare) {
