@@ -118,8 +118,17 @@ void TForm22::load(int operationId) {
 }
 
 void TForm22::editNorms(int operationId) {
+    newOperation_.reset();
     load(operationId);
     exec();
+}
+
+int TForm22::editFirstNorms(const NewOperation& operation) {
+    newOperation_ = operation;
+    load(0);
+    exec();
+    newOperation_.reset();
+    return operationId_;
 }
 
 int TForm22::savedRows() const {
@@ -127,6 +136,16 @@ int TForm22::savedRows() const {
     for (int r = 0; r < DBGrid1->rowCount(); ++r)
         saved += DBGrid1->item(r, 0)->data(NormIdRole).toInt() > 0 ? 1 : 0;
     return saved;
+}
+
+void TForm22::reject() {
+    try {
+        save();
+    } catch (const DatabaseError& e) {
+        // The server refused or is gone: the user can still leave; nothing was written.
+        showError(e.text());
+        QDialog::reject();
+    }
 }
 
 void TForm22::save() {
@@ -150,15 +169,36 @@ void TForm22::save() {
         }
         pending.push_back({id, *check.norm});
     }
-    if (pending.empty()) {
-        showError(
-            QStringLiteral("Нормы не введены: операция без нормы не показывается в списке цен."));
+    if (pending.empty() && newOperation_) {
+        // Without a norm the operation would never show in the list of prices, and adding it
+        // again would be refused as a duplicate: it is not written at all.
+        showError(QStringLiteral(
+            "Нормы не введены: новая операция не записана, без нормы она не показывается в "
+            "списке цен."));
+        operationId_ = 0;
+        QDialog::reject();
         return;
     }
     DataSet& operations = dm_.Oper;
     const int row = operations.recNo();
     {
         Transaction tx(dm_.ADO_DB);
+        if (newOperation_) {
+            const QVariantMap params{{QStringLiteral("vid"), newOperation_->typeId},
+                                     {QStringLiteral("naimen"), newOperation_->naimen},
+                                     {QStringLiteral("i_id"), newOperation_->productId}};
+            // Another workstation may have entered the same operation meanwhile.
+            if (dm_.CheckExists(sql::OperationExists, params,
+                                QStringLiteral("Операция с такими параметрами уже заведена!"))) {
+                operationId_ = 0;
+                QDialog::reject();
+                return;
+            }
+            dm_.Oper_ins.setSql(sql::InsertOperation);
+            for (auto it = params.begin(); it != params.end(); ++it)
+                dm_.Oper_ins.setParam(it.key(), it.value());
+            operationId_ = dm_.Oper_ins.executeReturning(QStringLiteral("id")).toInt();
+        }
         for (const Pending& p : pending) {
             dm_.execute(dm_.SQL_exec, p.id > 0 ? sql::UpdateNorm : sql::InsertNorm,
                         {{QStringLiteral("id"), p.id},
@@ -178,13 +218,18 @@ void TForm22::save() {
 
 void TForm22::removeCurrent() {
     const int row = DBGrid1->currentRow();
-    if (row < 0)
-        return;
+    if (row < 0 || row == DBGrid1->rowCount() - 1)
+        return; // nothing, or the blank row
     const int id = DBGrid1->item(row, 0)->data(NormIdRole).toInt();
     // The last norm stays: an operation without a norm drops out of the list of prices.
-    if (id > 0 && savedRows() > 1)
+    if (id > 0 && savedRows() <= 1)
+        return;
+    if (id > 0)
         dm_.execute(dm_.SQL_exec, sql::DeleteNorm, {{QStringLiteral("id"), id}});
-    load(operationId_);
+    const bool wasLoading = loading_;
+    loading_ = true;
+    DBGrid1->removeRow(row);
+    loading_ = wasLoading;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -304,10 +349,10 @@ void TForm10::save() {
     if (Tag == Mode::Add) {
         if (dm_.CheckExists(sql::OperationExists, params, duplicate))
             return;
-        dm_.Oper_ins.setSql(sql::InsertOperation);
-        for (auto it = params.begin(); it != params.end(); ++it)
-            dm_.Oper_ins.setParam(it.key(), it.value());
-        AddedId = dm_.Oper_ins.executeReturning(QStringLiteral("id")).toInt();
+        // Written by the norms editor together with its first norms.
+        Pending = {TypeId, ComboBox1->currentIndex() == 1 ? 1 : 0, ProductId};
+        accept();
+        return;
     } else {
         if (dm_.CheckExists(sql::OtherOperationExists, params, duplicate))
             return;
@@ -398,10 +443,12 @@ bool TForm4::onReservedRow() const {
 
 void TForm4::add() {
     editor_.prepareAdd();
-    if (editor_.exec() != QDialog::Accepted || editor_.AddedId == 0)
+    if (editor_.exec() != QDialog::Accepted)
         return;
-    // A new operation has no norm yet, and without one it is not listed: its norms come next.
-    norms_.editNorms(editor_.AddedId);
+    // Without a norm an operation is not listed: it is written with its first norms.
+    editor_.AddedId = norms_.editFirstNorms(editor_.Pending);
+    if (editor_.AddedId == 0)
+        return;
     operations_.reopen();
     operations_.locate(QStringLiteral("id"), editor_.AddedId);
 }

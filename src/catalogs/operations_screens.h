@@ -29,6 +29,13 @@ struct OperationChoice {
     QString mark;   // the product's mark
 };
 
+// A new operation as its editor leaves it: written only together with its first norms.
+struct NewOperation {
+    int typeId = 0;
+    int naimen = 0;
+    int productId = 0;
+};
+
 // The norms editor "Норматив": the norms and prices of one operation.
 class TForm22 : public QDialog {
     Q_OBJECT
@@ -41,11 +48,18 @@ public:
 
     // Shows the norms of the operation; returns when the editor closes.
     void editNorms(int operationId);
+    // The first norms of a new operation, which is written with them in one transaction:
+    // the new operation's id, or 0 when the editor was left without a norm (nothing written).
+    int editFirstNorms(const NewOperation& operation);
     void load(int operationId);
-    // Writes the rows typed or changed, then refreshes the operations list; an empty editor
-    // writes nothing and says why.
+    // Writes the rows typed or changed, then refreshes the operations list and closes. A new
+    // operation left without a norm is not written, and the user is told so.
     void save();
+    // Removes the current row; a saved norm only while another one stays. Rows typed but not
+    // saved stay as they are.
     void removeCurrent();
+    // Esc and the close box save, as "Сохранить" does.
+    void reject() override;
 
     // The text a price is shown as: two to three decimals.
     static QString priceText(double price);
@@ -56,6 +70,7 @@ private:
 
     TDataModule6& dm_;
     int operationId_ = 0;
+    std::optional<NewOperation> newOperation_;
     bool loading_ = false;
 };
 
@@ -81,8 +96,10 @@ public:
     int ProductId = 0;
     int TypeId = 0;
     int OperationId = 0;
-    // The id a new operation got when it was saved; 0 otherwise.
+    // The id a new operation got when it was written with its first norms; 0 otherwise.
     int AddedId = 0;
+    // The new operation "Записать" accepted, to be written with its first norms.
+    NewOperation Pending;
 
     // The pickers of the products and operation types lists.
     std::function<std::optional<CatalogChoice>()> pickProduct;

@@ -119,26 +119,53 @@ TEST_F(OperationsTest, DuplicatesAreRefusedAndAnOperationMayKeepItsOwnParameters
     EXPECT_EQ(log.last(), "Операция с такими параметрами уже заведена!");
 }
 
-TEST_F(OperationsTest, ANewOperationGetsItsFirstNormAndThenShowsInTheList) {
+TEST_F(OperationsTest, ANewOperationIsWrittenWithItsFirstNormOrNotAtAll) {
     MessageLog log;
     editor->pickProduct = [] { return std::optional<CatalogChoice>({101, "Шкаф ШК-2"}); };
     editor->pickType = [] { return std::optional<CatalogChoice>({2, "КРАСКА порошковая"}); };
+    const QString notWritten = "Нормы не введены: новая операция не записана, без нормы она не "
+                               "показывается в списке цен.";
+    const int before = scalar("select count(*) from accounts_dep.oper").toInt();
+    // Whichever way the first norms editor is left without a norm, no operation stays behind,
+    // and the same operation can be added again.
+    const std::pair<const char*, std::function<void()>> leaving[] = {
+        {"Сохранить", [this] { norms->Button1->click(); }},
+        {"Esc", [this] { QTest::keyClick(norms.get(), Qt::Key_Escape); }},
+        {"close box", [this] { norms->close(); }},
+    };
+    for (const auto& [way, leave] : leaving) {
+        log.clear();
+        whenModal([this, leave = leave](QWidget*) {
+            editor->Button3->click();
+            editor->Button4->click();
+            whenModal([this, leave](QWidget* w) {
+                EXPECT_EQ(w, norms.get());
+                leave();
+            });
+            editor->Button1->click();
+        });
+        list->add();
+        EXPECT_EQ(log.last(), notWritten) << way;
+        EXPECT_EQ(editor->AddedId, 0) << way;
+        EXPECT_FALSE(norms->isVisible()) << way;
+        EXPECT_EQ(scalar("select count(*) from accounts_dep.oper").toInt(), before) << way;
+    }
+
+    // A norm that fails its check keeps the editor open; a good one writes both together.
+    log.clear();
     whenModal([this, &log](QWidget*) {
         editor->Button3->click();
         editor->Button4->click();
-        editor->Button1->click();
-        // The norms editor comes next: an empty one writes nothing and says why.
-        whenModal([this, &log](QWidget* w) {
-            EXPECT_EQ(w, norms.get());
-            norms->Button1->click();
-            EXPECT_EQ(log.boxes().size(), 1u);
+        whenModal([this, &log](QWidget*) {
             setCell(0, 0, "12");
             setCell(0, 1, "-1");
-            norms->Button1->click();
+            QTest::keyClick(norms.get(), Qt::Key_Escape);
             EXPECT_EQ(log.last(), "Цена должна быть числом не меньше 0.");
+            EXPECT_TRUE(norms->isVisible());
             setCell(0, 1, "7,5");
-            norms->Button1->click();
+            QTest::keyClick(norms.get(), Qt::Key_Escape);
         });
+        editor->Button1->click();
     });
     list->add();
     const int added = editor->AddedId;
@@ -148,7 +175,7 @@ TEST_F(OperationsTest, ANewOperationGetsItsFirstNormAndThenShowsInTheList) {
                  .arg(added)),
         QStringList{"12/7.5/0"});
     EXPECT_EQ(dm_->Oper.field("id").toInt(), added);
-    EXPECT_DOUBLE_EQ(dm_->Oper.field("cena").toDouble(), 7.5);
+    EXPECT_EQ(dm_->Oper.decimal<4>("cena"), *Price::parse(u"7.5"));
 }
 
 TEST_F(OperationsTest, NormsEditorChangesAddsAndNeverDeletesTheLastNorm) {
@@ -172,11 +199,22 @@ TEST_F(OperationsTest, NormsEditorChangesAddsAndNeverDeletesTheLastNorm) {
         QStringList({"1/1.75", "5/1.25"}));
     EXPECT_DOUBLE_EQ(dm_->Oper.field("cena").toDouble(), 1.25);
     EXPECT_EQ(dm_->Oper.field("id").toInt(), 1003);
-    // With two norms, one can go.
+    // With two norms, one can go; a row typed but not saved stays through the deletion and
+    // is written when the editor is left with Esc.
     norms->load(1003);
+    setCell(2, 0, "9");
+    setCell(2, 1, "3");
     norms->DBGrid1->setCurrentCell(1, 0);
     norms->removeCurrent();
     EXPECT_EQ(normsOf(1003), 1);
+    ASSERT_EQ(norms->DBGrid1->rowCount(), 3);
+    EXPECT_EQ(norms->DBGrid1->item(1, 0)->text(), "9");
+    norms->show();
+    QTest::keyClick(norms.get(), Qt::Key_Escape);
+    EXPECT_FALSE(norms->isVisible());
+    EXPECT_EQ(
+        rows("select norma||'/'||price from accounts_dep.norm where o_id=1003 order by norma"),
+        QStringList({"1/1.75", "9/3"}));
 }
 
 TEST_F(OperationsTest, AnOperationWithPositionsIsNotDeleted) {
