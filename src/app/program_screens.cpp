@@ -10,6 +10,9 @@ ProgramScreens::ProgramScreens(TDataModule6& dm, TForm1& reg)
       distribution(dm, workers, groupChooser) {
     operationEditor.pickProduct = [this] { return products.pick(); };
     operationEditor.pickType = [this] { return types.pick(); };
+    // These open centred on the register, whichever screen opens them.
+    for (QDialog* owned : std::initializer_list<QDialog*>{&operations, &norms, &hoursDialog})
+        owned->setParent(&reg, owned->windowFlags());
     reg.attach({&workers, &products, &operations, &types, &groups, &positionEditor, &distribution});
 }
 

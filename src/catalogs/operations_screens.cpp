@@ -70,6 +70,8 @@ TForm22::TForm22(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DBGrid1, 1);
     layout->addLayout(buttons);
+    // A fixed border: the editor keeps the size of its content.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(Button1, &QPushButton::clicked, this, guarded([this] { save(); }));
     connect(Button2, &QPushButton::clicked, this, guarded([this] { removeCurrent(); }));
     // A typed row gets a blank one after it, so another norm can be added.
@@ -372,7 +374,8 @@ TForm4::TForm4(TDataModule6& dm, TForm10& editor, TForm22& norms, SpreadsheetWri
       operations_(dm.Oper) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Цены (4)"));
-    resize(1200, 600);
+    // A fixed border, sized to the grid's columns.
+    setFixedSize(1200, 600);
     Button5 = catalogButton(QStringLiteral("Excel"), "Button5");
     CheckBox1 = new QCheckBox(QStringLiteral("Цены"));
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));

@@ -41,6 +41,21 @@ TEST_F(ProgramScreensTest, EveryBuiltScreenOpensFromTheRegisterWhichThenShowsTod
         EXPECT_EQ(reg.DateT->date(), QDate::currentDate()) << screen;
         EXPECT_TRUE(dm_->Smena1.isOpen()) << screen;
     }
+    // The prices list, the norms editor and the hours dialog open centred on the register, the
+    // first two with fixed borders. (The prices list is wider than the test screen, which
+    // pushes it back onto the screen.)
+    reg.setGeometry(100, 50, 600, 500);
+    reg.show();
+    EXPECT_EQ(screens.operations.parentWidget(), &reg);
+    for (QDialog* d : std::initializer_list<QDialog*>{&screens.norms, &screens.hoursDialog}) {
+        EXPECT_EQ(d->parentWidget(), &reg) << d->objectName().toStdString();
+        d->show();
+        EXPECT_LE((d->frameGeometry().center() - reg.frameGeometry().center()).manhattanLength(), 4)
+            << d->objectName().toStdString();
+        d->hide();
+    }
+    for (QDialog* d : std::initializer_list<QDialog*>{&screens.operations, &screens.norms})
+        EXPECT_EQ(d->minimumSize(), d->maximumSize()) << d->objectName().toStdString();
     // Screens still to come keep their controls visible and disabled.
     EXPECT_FALSE(reg.Button5->isEnabled());
     EXPECT_FALSE(reg.N9->isEnabled());
