@@ -2,7 +2,7 @@
 // ledger as single statements per worker and day against the ledger's own rebuild.
 #include "bench_data.h"
 #include "comparisons.h"
-#include "register/hours_ledger.h"
+#include "positions/hours_ledger.h"
 
 #include <benchmark/benchmark.h>
 

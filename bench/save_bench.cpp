@@ -3,8 +3,8 @@
 // program's save, which writes the position and its ledger day together.
 #include "bench_data.h"
 #include "comparisons.h"
-#include "register/position_statements.h"
-#include "register/position_store.h"
+#include "positions/position_statements.h"
+#include "positions/position_store.h"
 
 #include <benchmark/benchmark.h>
 

@@ -33,8 +33,6 @@ inline const QString UpdateProduct = QStringLiteral(
     "massa=:massa::numeric, id_class_item=:group where id=:id");
 inline const QString DeleteProductPrices =
     QStringLiteral("delete from accounts_dep.oper o where o.i_id =:id");
-inline const QString DeleteProductPositions =
-    QStringLiteral("delete from accounts_dep.smena s where s.i_id =:id");
 inline const QString DeleteProduct =
     QStringLiteral("delete from cmn_gds_and_srv.gds_and_srv  where id=:id");
 

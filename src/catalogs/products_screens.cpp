@@ -3,6 +3,7 @@
 #include "catalogs/product_group_statements.h"
 #include "core/decimal.h"
 #include "data/reserved_ids.h"
+#include "positions/position_store.h"
 #include "widgets/messages.h"
 
 #include <QGroupBox>
@@ -252,10 +253,8 @@ void TForm3::remove() {
         if (askYesNo(QStringLiteral("По изделию есть операции в текущем, предыдущем месяцах и "
                                     "ранее, они будут удалены. Удалить изделие? "),
                      caption)) {
-            Transaction transaction(dm_.ADO_DB);
-            dm_.execute(dm_.DelSmena, sql::DeleteProductPositions, product);
-            dm_.execute(dm_.DelSmena, sql::DeleteProduct, product);
-            transaction.commit();
+            PositionStore(dm_).removeProductPositions(
+                id, [&] { dm_.execute(dm_.DelSmena, sql::DeleteProduct, product); });
         }
     } else if (askYesNo(QStringLiteral("Удалить изделие? "), caption)) {
         dm_.execute(dm_.DelSmena, sql::DeleteProduct, product);

@@ -2,8 +2,8 @@
 
 #include "catalogs/catalog_common.h"
 #include "catalogs/workers_screens.h"
+#include "positions/position_store.h"
 #include "register/distribution_statements.h"
-#include "register/hours_ledger.h"
 #include "widgets/messages.h"
 
 #include <QGridLayout>
@@ -353,20 +353,9 @@ void TForm33::save() {
             return;
         const int operatorId = painting_temp.field(QStringLiteral("id_p")).toInt();
         const int code = distributionCode(qRound(ShareFactor * 10));
-        // The position, the operator's day in the hours ledger and the end of his list stand
-        // or fall together.
-        Transaction tx(dm_.ADO_DB);
-        dm_.execute(dm_.SQL_exec, sql::PaintingInsertPosition,
-                    {{QStringLiteral("w_id"), operatorId},
-                     {QStringLiteral("code"), code},
-                     {QStringLiteral("cena"), distribution::kopecksText(share->total)},
-                     {QStringLiteral("date"), Day.toString(QStringLiteral("dd.MM.yyyy"))},
-                     {QStringLiteral("smena"), CurrentShift},
-                     {QStringLiteral("time"), Edit2->text().toInt()},
-                     {QStringLiteral("today"), QDate::currentDate()}});
-        HoursLedger(dm_).afterSave(operatorId, CurrentShift, Day);
-        dropRowsOf(operatorId);
-        tx.commit();
+        PositionStore(dm_).insertShare(operatorId, code, Money::fromUnits(share->total), Day,
+                                       CurrentShift, Edit2->text().toInt(),
+                                       [this, operatorId] { dropRowsOf(operatorId); });
         closeLists();
     }
     accept();

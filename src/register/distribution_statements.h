@@ -55,12 +55,4 @@ inline const QString PaintingDeleteGroup =
 inline const QString PaintingDeleteOperator =
     QStringLiteral("DELETE FROM accounts_dep.painting_temp WHERE id_p=:id_p");
 
-// The operator's position: one piece at the total, his hours, not accepted, with the reserved
-// code as product, operation and colour.
-inline const QString PaintingInsertPosition = QStringLiteral(
-    "insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, color, "
-    "time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, id_cons_use) "
-    "values(:w_id, :code, :code, :cena,1,0, to_date(:date, 'DD.MM.YYYY HH24:MI:SS'), :smena, "
-    ":code,:time, :today, 'no', 0, 0, 0, 0, 0, 0)");
-
 } // namespace sdelka::sql

@@ -4,8 +4,8 @@
 #include "catalogs/workers_screens.h"
 #include "core/position_rules.h"
 #include "data/reserved_ids.h"
-#include "register/position_statements.h"
-#include "register/position_store.h"
+#include "positions/position_statements.h"
+#include "positions/position_store.h"
 #include "register/value_dialog.h"
 #include "widgets/messages.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/data_module.h"
-#include "register/position_store.h"
+#include "positions/position_store.h"
 #include "widgets/data_grid.h"
 #include "widgets/digit_edit.h"
 

@@ -9,10 +9,9 @@
 #include "core/marks.h"
 #include "core/roles.h"
 #include "data/reserved_ids.h"
+#include "positions/position_store.h"
 #include "register/distribution_screens.h"
 #include "register/position_editor.h"
-#include "register/position_store.h"
-#include "register/register_statements.h"
 #include "widgets/messages.h"
 
 #include <QApplication>
@@ -68,8 +67,7 @@ std::vector<GridColumn> TForm1::gridColumns() {
     };
 }
 
-TForm1::TForm1(TDataModule6& dm, QWidget* parent)
-    : QDialog(parent), updtOK(dm.ADO_DB, QStringLiteral("updtOK"), sql::UpdateMark), dm_(dm) {
+TForm1::TForm1(TDataModule6& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Табель"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -181,9 +179,8 @@ TForm1::TForm1(TDataModule6& dm, QWidget* parent)
     DateT->installEventFilter(this);
     // A date chosen in the calendar, by the mouse or by the keys and Enter, reloads the lists;
     // the popup hands its date to the edit after these signals.
-    const auto dateChosen = guarded([this] {
-        QTimer::singleShot(0, this, guarded([this] { chooseDate(); }));
-    });
+    const auto dateChosen =
+        guarded([this] { QTimer::singleShot(0, this, guarded([this] { chooseDate(); })); });
     connect(DateT->calendarWidget(), &QCalendarWidget::clicked, this, dateChosen);
     connect(DateT->calendarWidget(), &QCalendarWidget::activated, this, dateChosen);
     connect(Button8, &QPushButton::clicked, this, guarded([this] { refresh(); }));
@@ -306,10 +303,8 @@ void TForm1::toggleAcceptance() {
     if (list.isEmpty())
         return;
     const bool accepted = isAcceptedMark(list.field(QStringLiteral("ok")).toString());
-    updtOK.setParam(QStringLiteral("ok"),
-                    QString::fromUtf8(accepted ? marks::NotAccepted : marks::Accepted));
-    updtOK.setParam(QStringLiteral("id"), list.field(QStringLiteral("id")));
-    updtOK.execute();
+    PositionStore(dm_).setMark(list.field(QStringLiteral("id")).toInt(),
+                               QString::fromUtf8(accepted ? marks::NotAccepted : marks::Accepted));
     const int row = list.recNo();
     list.reopen();
     list.setRecNo(row);

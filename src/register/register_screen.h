@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/data_module.h"
-#include "register/hours_ledger.h"
+#include "positions/hours_ledger.h"
 #include "widgets/data_grid.h"
 
 #include <QAction>
@@ -93,7 +93,6 @@ public:
     QTimer* Timer1;
 
     // Sets a position's acceptance mark.
-    Command updtOK;
 
     // The grid's columns, in their order.
     static std::vector<GridColumn> gridColumns();

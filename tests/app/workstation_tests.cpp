@@ -1,8 +1,8 @@
 // Several workstations on one database, and a workstation that dies in the middle of an action:
 // each workstation is a client process built from the program's own code.
 
-#include "register/hours_ledger.h"
-#include "register/position_store.h"
+#include "positions/hours_ledger.h"
+#include "positions/position_store.h"
 #include "support/db_fixture.h"
 
 #include <QDeadlineTimer>
@@ -150,7 +150,7 @@ TEST_F(WorkstationTest, AKilledHelperSaveLeavesThePositionWithItsHelpersListed) 
     store.addHelper(1, 2, Money::fromInt(1), 4);
     store.addHelper(1, 3, *Money::parse(u"0.5"), 2);
     store.addHelper(1, 4, *Money::parse(u"1.5"), 6);
-    HoursLedger(*dm_).afterSave(1, 2, QDate(2026, 3, 5));
+    HoursLedger(*dm_).updateDay(1, 2, QDate(2026, 3, 5));
     const QStringList helpers = rows("select t::text from accounts_dep.person_temp t order by id");
     const QStringList ledgerBefore = ledger();
     ASSERT_EQ(helpers.size(), 3);

@@ -1,4 +1,5 @@
 #include "catalogs/products_screens.h"
+#include "positions/hours_ledger.h"
 #include "support/db_fixture.h"
 #include "support/screen_helpers.h"
 
@@ -293,9 +294,11 @@ TEST_F(ProductsTest, DeletionAsksForPricesThenPositionsAndDeletesWhatWasAnswered
             exec(QString("insert into accounts_dep.oper(vid, naimen, i_id) values (10, 0, %1), "
                          "(10, 1, %1)")
                      .arg(product));
-        if (c.positions)
+        if (c.positions) {
             addPosition(product, 1, 1, QDate::currentDate().toString(Qt::ISODate), "no", 8,
                         product);
+            HoursLedger(*dm_).updateDay(1, 1, QDate::currentDate());
+        }
         dm_->Izdel.reopen();
         ASSERT_TRUE(dm_->Izdel.locate("id", product));
         log.clear();
@@ -314,6 +317,8 @@ TEST_F(ProductsTest, DeletionAsksForPricesThenPositionsAndDeletesWhatWasAnswered
                            .arg(product)),
                   QStringList{c.left})
             << product;
+        // Hours of positions that went with their product leave the ledger too.
+        EXPECT_EQ(ledgerFaults(), QStringList()) << product;
         EXPECT_TRUE(dm_->Izdel.isOpen());
         EXPECT_EQ(dm_->Izdel.recNo(), 1);
     }

@@ -1,7 +1,7 @@
 #include "catalogs/operations_screens.h"
 #include "catalogs/workers_screens.h"
 #include "core/position_rules.h"
-#include "register/hours_ledger.h"
+#include "positions/hours_ledger.h"
 #include "register/position_editor.h"
 #include "register/value_dialog.h"
 #include "support/db_fixture.h"
@@ -169,7 +169,7 @@ TEST_F(PositionEditorTest, ChangeCopyAndAMoveToAnotherDayKeepTheLedgerInStep) {
     MessageLog log;
     addPosition(1, 1, 1, Day.toString(Qt::ISODate), "ok", 6);
     addPosition(2, 1, 1, Day.toString(Qt::ISODate), "no", 2, 100, 1001);
-    HoursLedger(*dm_).afterSave(1, 1, Day);
+    HoursLedger(*dm_).updateDay(1, 1, Day);
     dm_->Smena1.reopen();
     ASSERT_TRUE(dm_->Smena1.locate("id", 1));
 

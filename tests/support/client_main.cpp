@@ -10,8 +10,8 @@
 // at their stop point and wait there for the caller to kill them.
 
 #include "data/data_module.h"
-#include "register/hours_ledger.h"
-#include "register/position_store.h"
+#include "positions/hours_ledger.h"
+#include "positions/position_store.h"
 
 #include <QCoreApplication>
 #include <QDate>

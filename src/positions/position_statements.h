@@ -55,4 +55,24 @@ inline const QString InsertHelperPosition = QStringLiteral(
 inline const QString OperationBasePrice =
     QStringLiteral("select min(price)::numeric cena from accounts_dep.norm where o_id=:o_id");
 
+// The acceptance mark of a position.
+inline const QString UpdateMark =
+    QStringLiteral("update accounts_dep.smena set ok=:ok where id=:id");
+inline const QString DeletePosition = QStringLiteral("delete from accounts_dep.smena where id=:id");
+
+// The places (worker, shift, day) of a product's positions, and the positions themselves.
+inline const QString ProductPositionPlaces = QStringLiteral(
+    "select distinct w_id, smena, data from accounts_dep.smena where i_id=:id and smena between 1 "
+    "and 4 order by w_id, smena, data");
+inline const QString DeleteProductPositions =
+    QStringLiteral("delete from accounts_dep.smena s where s.i_id =:id");
+
+// The operator's position: one piece at the total, his hours, not accepted, with the reserved
+// code as product, operation and colour.
+inline const QString PaintingInsertPosition = QStringLiteral(
+    "insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, color, "
+    "time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, id_cons_use) "
+    "values(:w_id, :code, :code, :cena,1,0, to_date(:date, 'DD.MM.YYYY HH24:MI:SS'), :smena, "
+    ":code,:time, :today, 'no', 0, 0, 0, 0, 0, 0)");
+
 } // namespace sdelka::sql

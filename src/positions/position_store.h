@@ -38,6 +38,16 @@ public:
     // A changed position keeps its mark; the day it left is recomputed too.
     void update(int id, const PositionValues& p);
     void remove(int id);
+    // The acceptance mark ("ok" accepted, "no" not yet).
+    void setMark(int id, const QString& mark);
+    // A painting operator's or brigade helper's share of a day's output: a position of its own
+    // under the share's code (7780 or 7781), worth `total`, with his hours, kept in the ledger.
+    // `alsoInTransaction` runs inside the same transaction (the end of his scratch list).
+    void insertShare(int operatorId, int code, Money total, const QDate& day, int shift, int hours,
+                     const std::function<void()>& alsoInTransaction = {});
+    // Every position of a product goes, and the ledger days they leave are written anew.
+    // `alsoInTransaction` runs inside the same transaction (the product's own removal).
+    void removeProductPositions(int productId, const std::function<void()>& alsoInTransaction = {});
 
     void addHelper(int positionId, int helperId, Money rate, int hours);
     void removeHelper(int scratchId);

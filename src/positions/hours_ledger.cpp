@@ -1,7 +1,7 @@
-#include "register/hours_ledger.h"
+#include "positions/hours_ledger.h"
 
 #include "core/calendar.h"
-#include "register/ledger_statements.h"
+#include "positions/ledger_statements.h"
 
 #include <map>
 
@@ -55,14 +55,7 @@ void HoursLedger::writeDayLocked(int workerId, int shift, const QDate& day) {
         rowParams(workerId, shift, day));
 }
 
-void HoursLedger::afterSave(int workerId, int shift, const QDate& day) {
-    Transaction tx(dm_.ADO_DB);
-    lock(workerId, shift, day);
-    writeDayLocked(workerId, shift, day);
-    tx.commit();
-}
-
-void HoursLedger::afterDelete(int workerId, int shift, const QDate& day) {
+void HoursLedger::updateDay(int workerId, int shift, const QDate& day) {
     Transaction tx(dm_.ADO_DB);
     lock(workerId, shift, day);
     writeDayLocked(workerId, shift, day);

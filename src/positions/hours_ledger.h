@@ -17,12 +17,10 @@ class HoursLedger {
 public:
     explicit HoursLedger(TDataModule6& dm) : dm_(dm) {}
 
-    // After a position was saved: writes the day's hours, creating the row when it is the
-    // first day of that worker, shift and month.
-    void afterSave(int workerId, int shift, const QDate& day);
-    // After a position was deleted: writes the hours left; a day left without positions is
-    // emptied, and a row left without any day is removed.
-    void afterDelete(int workerId, int shift, const QDate& day);
+    // After a position was saved, changed or deleted: writes the day's hours of the worker's
+    // positions in that shift, creating the row for the first day of a month; a day left
+    // without positions is emptied, and a row left without any day is removed.
+    void updateDay(int workerId, int shift, const QDate& day);
 
     // The lock every write of a ledger row takes first, in the writing transaction; a statement
     // of the caller may take it itself (sql::LedgerLockColumns) to save a round trip, and then

@@ -1,9 +1,8 @@
-#include "register/position_store.h"
+#include "positions/position_store.h"
 
-#include "register/hours_ledger.h"
-#include "register/ledger_statements.h"
-#include "register/position_statements.h"
-#include "register/register_statements.h"
+#include "positions/hours_ledger.h"
+#include "positions/ledger_statements.h"
+#include "positions/position_statements.h"
 
 #include <tuple>
 
@@ -115,6 +114,53 @@ void PositionStore::remove(int id) {
     tx.commit();
 }
 
+void PositionStore::setMark(int id, const QString& mark) {
+    dm_.execute(dm_.DelSmena, sql::UpdateMark,
+                {{QStringLiteral("ok"), mark}, {QStringLiteral("id"), id}});
+}
+
+void PositionStore::insertShare(int operatorId, int code, Money total, const QDate& day, int shift,
+                                int hours, const std::function<void()>& alsoInTransaction) {
+    // The position, the operator's day in the hours ledger and the end of his list stand or
+    // fall together.
+    Transaction tx(dm_.ADO_DB);
+    dm_.execute(dm_.SQL_exec, sql::PaintingInsertPosition,
+                {{QStringLiteral("w_id"), operatorId},
+                 {QStringLiteral("code"), code},
+                 {QStringLiteral("cena"), total.toDatabase()},
+                 {QStringLiteral("date"), day.toString(DateText)},
+                 {QStringLiteral("smena"), shift},
+                 {QStringLiteral("time"), hours},
+                 {QStringLiteral("today"), QDate::currentDate()}});
+    HoursLedger(dm_).updateDay(operatorId, shift, day);
+    if (alsoInTransaction)
+        alsoInTransaction();
+    tx.commit();
+}
+
+void PositionStore::removeProductPositions(int productId,
+                                           const std::function<void()>& alsoInTransaction) {
+    Transaction tx(dm_.ADO_DB);
+    const QVariantMap product{{QStringLiteral("id"), productId}};
+    DataSet places(dm_.ADO_DB, QStringLiteral("places"), sql::ProductPositionPlaces);
+    places.setParam(QStringLiteral("id"), productId);
+    places.open();
+    HoursLedger ledger(dm_);
+    // The rows are locked in the statement's fixed order before anything is written.
+    for (int r = 0; r < places.recordCount(); ++r)
+        ledger.lock(places.value(r, QStringLiteral("w_id")).toInt(),
+                    places.value(r, QStringLiteral("smena")).toInt(),
+                    places.value(r, QStringLiteral("data")).toDate());
+    dm_.execute(dm_.DelSmena, sql::DeleteProductPositions, product);
+    for (int r = 0; r < places.recordCount(); ++r)
+        ledger.writeDayLocked(places.value(r, QStringLiteral("w_id")).toInt(),
+                              places.value(r, QStringLiteral("smena")).toInt(),
+                              places.value(r, QStringLiteral("data")).toDate());
+    if (alsoInTransaction)
+        alsoInTransaction();
+    tx.commit();
+}
+
 void PositionStore::addHelper(int positionId, int helperId, Money rate, int hours) {
     dm_.execute(dm_.SQL_exec, sql::InsertHelper,
                 {{QStringLiteral("id_smena"), positionId},
@@ -148,7 +194,7 @@ void PositionStore::saveHelpers(int positionId, const PositionValues& position,
              {QStringLiteral("color"), position.colour},
              {QStringLiteral("time"), qRound(list.value(r, QStringLiteral("f_time")).toDouble())}});
         removeHelper(list.value(r, QStringLiteral("pt_id")).toInt());
-        ledger.afterSave(helper, position.shift, position.day);
+        ledger.updateDay(helper, position.shift, position.day);
     }
     tx.commit();
 }

@@ -1,4 +1,4 @@
-#include "register/hours_ledger.h"
+#include "positions/hours_ledger.h"
 #include "support/db_fixture.h"
 
 #include <QRandomGenerator>
@@ -42,51 +42,51 @@ TEST_F(HoursLedgerTest, DayRulesAfterSavesAndDeletions) {
         {"first position of the month inserts one row with one day",
          [&] {
              addPosition(1, 1, 1, "2026-03-03", "no", 7);
-             ledger->afterSave(1, 1, d3);
+             ledger->updateDay(1, 1, d3);
          },
          {"1/1/3.2026: 3=7"}},
         {"a second position of the same day sums",
          [&] {
              addPosition(2, 1, 1, "2026-03-03", "no", 4);
-             ledger->afterSave(1, 1, d3);
+             ledger->updateDay(1, 1, d3);
          },
          {"1/1/3.2026: 3=11"}},
         {"another day fills its own cell",
          [&] {
              addPosition(3, 1, 1, "2026-03-04", "no", 2);
-             ledger->afterSave(1, 1, d4);
+             ledger->updateDay(1, 1, d4);
          },
          {"1/1/3.2026: 3=11 4=2"}},
         {"0 hours writes 0 and creates the row",
          [&] {
              addPosition(4, 2, 4, "2026-03-04", "no", 0);
-             ledger->afterSave(2, 4, d4);
+             ledger->updateDay(2, 4, d4);
          },
          {"1/1/3.2026: 3=11 4=2", "2/4/3.2026: 4=0"}},
         {"deleting one of two leaves the other's hours",
          [&] {
              del(1);
-             ledger->afterDelete(1, 1, d3);
+             ledger->updateDay(1, 1, d3);
          },
          {"1/1/3.2026: 3=4 4=2", "2/4/3.2026: 4=0"}},
         {"deleting the last of a day empties the day",
          [&] {
              del(2);
-             ledger->afterDelete(1, 1, d3);
+             ledger->updateDay(1, 1, d3);
          },
          {"1/1/3.2026: 4=2", "2/4/3.2026: 4=0"}},
         {"deleting the last of the month removes the row",
          [&] {
              del(3);
-             ledger->afterDelete(1, 1, d4);
+             ledger->updateDay(1, 1, d4);
          },
          {"2/4/3.2026: 4=0"}},
         {"a day of 0 hours left behind keeps its 0",
          [&] {
              addPosition(5, 2, 4, "2026-03-04", "no", 3);
-             ledger->afterSave(2, 4, d4);
+             ledger->updateDay(2, 4, d4);
              del(5);
-             ledger->afterDelete(2, 4, d4);
+             ledger->updateDay(2, 4, d4);
          },
          {"2/4/3.2026: 4=0"}},
     };
@@ -125,7 +125,7 @@ TEST_F(HoursLedgerTest, RebuildEqualsSavingEveryPositionOnceInAnyOrder) {
     std::shuffle(positions.begin(), positions.end(), std::mt19937(11));
     exec("delete from accounts_dep.h_tabel where smena > 0");
     for (const Pos& p : positions)
-        ledger->afterSave(p.w, p.shift, p.day);
+        ledger->updateDay(p.w, p.shift, p.day);
     const QStringList bySaves = ledgerRows();
     ASSERT_FALSE(bySaves.isEmpty());
 
@@ -157,7 +157,7 @@ TEST_F(HoursLedgerTest, RebuildCoversTheDaysOfTheMonthOnly) {
 
 TEST_F(HoursLedgerTest, ARefusedRebuildLeavesTheOldMonth) {
     addPosition(1, 1, 1, "2026-04-02", "no", 5);
-    ledger->afterSave(1, 1, QDate(2026, 4, 2));
+    ledger->updateDay(1, 1, QDate(2026, 4, 2));
     const QStringList before = ledgerRows();
     // A position whose hours do not fit the ledger's column makes the day refused.
     exec("alter table accounts_dep.h_tabel add constraint small_days check (coalesce(d3,0) < 24)");
@@ -180,7 +180,7 @@ TEST_F(HoursLedgerTest, ParallelDayRulesLeaveOneRowWithTheRightSums) {
                 HoursLedger ledger(dm);
                 for (int round = 0; round < 5; ++round)
                     for (int day = 1; day <= 5; ++day)
-                        ledger.afterSave(1, 3, QDate(2026, 6, 1 + (day + c) % 5));
+                        ledger.updateDay(1, 3, QDate(2026, 6, 1 + (day + c) % 5));
             } catch (const DatabaseError&) {
                 ++failures;
             }
