@@ -262,11 +262,16 @@ TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPriceAsANumber) {
          "update accounts_dep.oper set cena_new = -2.25 where id = 1003");
     // A Russian workstation groups thousands with a non-breaking space.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    MessageLog log;
     // Without any window: the export function counts from 0 and writes one row a operation.
     std::vector<std::pair<int, int>> steps;
-    ASSERT_TRUE(exportPrices(*dm_, writer, [&](int done, int total) {
+    const ExportResult exported = exportPrices(*dm_, writer, [&](int done, int total) {
         steps.push_back({done, total});
-    }));
+    });
+    ASSERT_TRUE(exported.started);
+    EXPECT_EQ(exported.errors, std::vector<SpreadsheetMessage>{});
+    // SDELKA_NO_OPEN=1: the file is not opened, so there is nobody to tell where it is.
+    EXPECT_FALSE(exported.notice.has_value());
     const int operations =
         scalar("select count(*) from accounts_dep.oper o join accounts_dep.vid_oper v on "
                "v.id = o.vid join accounts_dep.izdel i on i.id = o.i_id")
@@ -275,6 +280,7 @@ TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPriceAsANumber) {
     EXPECT_EQ(steps.front(), std::make_pair(0, operations));
     EXPECT_EQ(steps.back(), std::make_pair(operations, operations));
     const QString direct = writer.savedPath();
+    EXPECT_EQ(exported.savedPath, direct);
     const Sheet sheet = readSheet(direct);
     EXPECT_EQ(sheet.rowCount(), operations + 1);
     EXPECT_TRUE(QFileInfo(direct).fileName().startsWith("Цены "));
@@ -304,5 +310,6 @@ TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPriceAsANumber) {
     for (const auto& [ref, cell] : sheet.cells)
         EXPECT_EQ(onScreen.cell(ref)->value, cell.value) << ref.toStdString();
     EXPECT_EQ(list->Button5->text(), "Excel");
+    EXPECT_TRUE(log.empty());
     QLocale::setDefault(QLocale::c());
 }
