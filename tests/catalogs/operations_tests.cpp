@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace sdelka;
 using namespace sdelka::test;
@@ -311,5 +312,45 @@ TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPriceAsANumber) {
         EXPECT_EQ(onScreen.cell(ref)->value, cell.value) << ref.toStdString();
     EXPECT_EQ(list->Button5->text(), "Excel");
     EXPECT_TRUE(log.empty());
+
+    // What goes wrong comes back in the result and the screen shows it as error boxes; a
+    // workbook that cannot be started stops the export before its first row.
+    const SpreadsheetMessage openFailed{"Ошибка открытия файла Microsoft Excel.", "Ошибка"};
+    const QString lost = exportDir->filePath("Потерянная");
+    struct Failure {
+        const char* what;
+        QString dir;
+        bool started;
+    };
+    const Failure failures[] = {
+        {"a file where the export folder should be", direct, false},
+        {"the export folder removed while writing", lost, true},
+    };
+    for (const Failure& f : failures) {
+        SCOPED_TRACE(f.what);
+        qputenv("SDELKA_EXPORT_DIR", f.dir.toUtf8());
+        int calls = 0;
+        const ExportResult failed = exportPrices(*dm_, writer, [&](int done, int total) {
+            ++calls;
+            if (done == total)
+                QDir(lost).removeRecursively();
+        });
+        EXPECT_EQ(failed.started, f.started);
+        EXPECT_EQ(calls, f.started ? operations + 1 : 0);
+        EXPECT_EQ(failed.errors, std::vector<SpreadsheetMessage>{openFailed});
+        EXPECT_TRUE(failed.savedPath.isEmpty());
+        EXPECT_FALSE(failed.notice.has_value());
+
+        // The screen's progress lets events through: the folder goes at its first step.
+        log.clear();
+        if (f.started)
+            QTimer::singleShot(0, [lost] { QDir(lost).removeRecursively(); });
+        list->exportToSpreadsheet();
+        ASSERT_EQ(log.boxes().size(), 1u);
+        EXPECT_EQ(log.boxes()[0].kind, MessageKind::Error);
+        EXPECT_EQ(log.boxes()[0].caption, openFailed.caption);
+        EXPECT_EQ(log.last(), openFailed.text);
+        EXPECT_EQ(list->Button5->text(), "Excel");
+    }
     QLocale::setDefault(QLocale::c());
 }
