@@ -501,11 +501,16 @@ void TForm4::remove() {
 }
 
 void TForm4::exportToSpreadsheet() {
-    const bool written = exportPrices(dm_, writer_, [this](int done, int total) {
+    const ExportResult result = exportPrices(dm_, writer_, [this](int done, int total) {
         Button5->setText(QStringLiteral("Excel (%1 из %2)").arg(done).arg(total));
         QApplication::processEvents();
     });
-    if (!written)
+    // The boxes come while the button still shows how far the export got.
+    for (const SpreadsheetMessage& error : result.errors)
+        showError(error.text, error.caption);
+    if (result.notice)
+        showInformation(result.notice->text, result.notice->caption);
+    if (!result.started)
         QApplication::restoreOverrideCursor();
     Button5->setText(QStringLiteral("Excel"));
 }

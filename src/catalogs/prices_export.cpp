@@ -5,12 +5,17 @@
 
 namespace sdelka {
 
-bool exportPrices(TDataModule6& dm, SpreadsheetWriter& writer, const ExportProgress& progress) {
+ExportResult exportPrices(TDataModule6& dm, SpreadsheetWriter& writer,
+                          const ExportProgress& progress) {
     DataSet report(dm.ADO_DB, QStringLiteral("XLS_Rep"), sql::OperationsReport);
     report.open();
     writer.setTitle(QStringLiteral("Цены"));
-    if (writer.OpenWorkbook(QString()) == -1)
-        return false;
+    ExportResult result;
+    if (writer.OpenWorkbook(QString()) == -1) {
+        result.errors = writer.takeErrors();
+        return result;
+    }
+    result.started = true;
     const QStringList header = {QStringLiteral("Марка"), QStringLiteral("Операция"),
                                 QStringLiteral("Цена"), QStringLiteral("Вид")};
     for (int c = 0; c < header.size(); ++c)
@@ -31,7 +36,11 @@ bool exportPrices(TDataModule6& dm, SpreadsheetWriter& writer, const ExportProgr
             progress(r + 1, total);
     }
     writer.SetVisible(true);
-    return true;
+    result.errors = writer.takeErrors();
+    result.savedPath = writer.savedPath();
+    if (writer.savedOpened())
+        result.notice = writer.savedNotice();
+    return result;
 }
 
 } // namespace sdelka

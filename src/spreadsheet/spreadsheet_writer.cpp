@@ -1,7 +1,5 @@
 #include "spreadsheet/spreadsheet_writer.h"
 
-#include "widgets/messages.h"
-
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
@@ -14,12 +12,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace sdelka {
 
 namespace {
 
 const QString OpenFailedText = QStringLiteral("Ошибка открытия файла Microsoft Excel.");
+const QString OpenFailedCaption = QStringLiteral("Ошибка");
 const QString SheetCaption = QStringLiteral("Ошибочный номер листа Microsoft Excel");
 const QString CellCaption = QStringLiteral("Ошибка Microsoft Excel");
 const QString SavedCaption = QStringLiteral("Excel");
@@ -125,6 +125,7 @@ void SpreadsheetWriter::setTitle(const QString& title) {
 
 int SpreadsheetWriter::OpenWorkbook(const QString& fileName) {
     discard();
+    errors_.clear();
     const QString dir = exportDirectory();
     // The probe file proves the folder can be written to, and is where the workbook is
     // written before it is renamed to its final name: both in one folder, so the rename cannot
@@ -132,7 +133,7 @@ int SpreadsheetWriter::OpenWorkbook(const QString& fileName) {
     QTemporaryFile probe(dir + QStringLiteral("/.sdelka-XXXXXX.xlsx"));
     probe.setAutoRemove(false);
     if (!fileName.isEmpty() || !QDir().mkpath(dir) || !probe.open()) {
-        showError(OpenFailedText);
+        fail(OpenFailedText, OpenFailedCaption);
         return -1;
     }
     probe.close();
@@ -146,7 +147,7 @@ int SpreadsheetWriter::OpenWorkbook(const QString& fileName) {
         sheet_ = workbook_add_worksheet(workbook_, "Лист1");
     if (sheet_ == nullptr) {
         discard();
-        showError(OpenFailedText);
+        fail(OpenFailedText, OpenFailedCaption);
         return -1;
     }
     return 1;
@@ -156,18 +157,39 @@ int SpreadsheetWriter::SetVisible(bool visible) {
     if (!visible || workbook_ == nullptr)
         return 1;
     savedPath_ = save();
+    savedOpened_ = false;
     discard();
     if (savedPath_.isEmpty()) {
-        showError(OpenFailedText);
+        fail(OpenFailedText, OpenFailedCaption);
         return 1;
     }
     if (!openingDisabled()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(savedPath_));
-        showInformation(
-            QStringLiteral("Файл сохранен: %1").arg(QDir::toNativeSeparators(savedPath_)),
-            SavedCaption);
+        savedOpened_ = true;
     }
     return 1;
+}
+
+std::optional<SpreadsheetMessage> SpreadsheetWriter::lastError() const {
+    if (errors_.empty())
+        return std::nullopt;
+    return errors_.back();
+}
+
+std::vector<SpreadsheetMessage> SpreadsheetWriter::takeErrors() {
+    return std::exchange(errors_, {});
+}
+
+std::optional<SpreadsheetMessage> SpreadsheetWriter::savedNotice() const {
+    if (savedPath_.isEmpty())
+        return std::nullopt;
+    return SpreadsheetMessage{
+        QStringLiteral("Файл сохранен: %1").arg(QDir::toNativeSeparators(savedPath_)),
+        SavedCaption};
+}
+
+void SpreadsheetWriter::fail(const QString& text, const QString& caption) {
+    errors_.push_back({text, caption});
 }
 
 int SpreadsheetWriter::WriteCell(int sheet, int column, int row, const QString& text) {
@@ -210,7 +232,7 @@ int SpreadsheetWriter::write(int sheet, int column, int row, const QString& text
         result = worksheet_write_string(sheet_, r, c, utf8_.data(), cellFormat);
     }
     if (result != LXW_NO_ERROR) {
-        showError(writeErrorText(sheet, column, row), CellCaption);
+        fail(writeErrorText(sheet, column, row), CellCaption);
         return -1;
     }
     flags = cellFlags;
@@ -225,11 +247,11 @@ int SpreadsheetWriter::write(int sheet, int column, int row, const QString& text
 
 bool SpreadsheetWriter::cellWritable(int sheet, int column, int row) {
     if (workbook_ == nullptr || sheet != 1) {
-        showError(writeErrorText(sheet, column, row), SheetCaption);
+        fail(writeErrorText(sheet, column, row), SheetCaption);
         return false;
     }
     if (column < 1 || column > LXW_COL_MAX || row < 1 || row > LXW_ROW_MAX) {
-        showError(writeErrorText(sheet, column, row), CellCaption);
+        fail(writeErrorText(sheet, column, row), CellCaption);
         return false;
     }
     return true;
@@ -243,7 +265,7 @@ int SpreadsheetWriter::WriteNumber(int sheet, int column, int row, double value)
     if ((flags != 0 && cellFormat == nullptr) ||
         worksheet_write_number(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 1), value,
                                cellFormat) != LXW_NO_ERROR) {
-        showError(writeErrorText(sheet, column, row), CellCaption);
+        fail(writeErrorText(sheet, column, row), CellCaption);
         return -1;
     }
     flagsOf(row, column) = flags;

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace sdelka;
 using namespace sdelka::test;
@@ -262,11 +263,16 @@ TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPriceAsANumber) {
          "update accounts_dep.oper set cena_new = -2.25 where id = 1003");
     // A Russian workstation groups thousands with a non-breaking space.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    MessageLog log;
     // Without any window: the export function counts from 0 and writes one row a operation.
     std::vector<std::pair<int, int>> steps;
-    ASSERT_TRUE(exportPrices(*dm_, writer, [&](int done, int total) {
+    const ExportResult exported = exportPrices(*dm_, writer, [&](int done, int total) {
         steps.push_back({done, total});
-    }));
+    });
+    ASSERT_TRUE(exported.started);
+    EXPECT_EQ(exported.errors, std::vector<SpreadsheetMessage>{});
+    // SDELKA_NO_OPEN=1: the file is not opened, so there is nobody to tell where it is.
+    EXPECT_FALSE(exported.notice.has_value());
     const int operations =
         scalar("select count(*) from accounts_dep.oper o join accounts_dep.vid_oper v on "
                "v.id = o.vid join accounts_dep.izdel i on i.id = o.i_id")
@@ -275,6 +281,7 @@ TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPriceAsANumber) {
     EXPECT_EQ(steps.front(), std::make_pair(0, operations));
     EXPECT_EQ(steps.back(), std::make_pair(operations, operations));
     const QString direct = writer.savedPath();
+    EXPECT_EQ(exported.savedPath, direct);
     const Sheet sheet = readSheet(direct);
     EXPECT_EQ(sheet.rowCount(), operations + 1);
     EXPECT_TRUE(QFileInfo(direct).fileName().startsWith("Цены "));
@@ -304,5 +311,46 @@ TEST_F(OperationsTest, ExcelWritesEveryOperationWithItsOwnPriceAsANumber) {
     for (const auto& [ref, cell] : sheet.cells)
         EXPECT_EQ(onScreen.cell(ref)->value, cell.value) << ref.toStdString();
     EXPECT_EQ(list->Button5->text(), "Excel");
+    EXPECT_TRUE(log.empty());
+
+    // What goes wrong comes back in the result and the screen shows it as error boxes; a
+    // workbook that cannot be started stops the export before its first row.
+    const SpreadsheetMessage openFailed{"Ошибка открытия файла Microsoft Excel.", "Ошибка"};
+    const QString lost = exportDir->filePath("Потерянная");
+    struct Failure {
+        const char* what;
+        QString dir;
+        bool started;
+    };
+    const Failure failures[] = {
+        {"a file where the export folder should be", direct, false},
+        {"the export folder removed while writing", lost, true},
+    };
+    for (const Failure& f : failures) {
+        SCOPED_TRACE(f.what);
+        qputenv("SDELKA_EXPORT_DIR", f.dir.toUtf8());
+        int calls = 0;
+        const ExportResult failed = exportPrices(*dm_, writer, [&](int done, int total) {
+            ++calls;
+            if (done == total)
+                QDir(lost).removeRecursively();
+        });
+        EXPECT_EQ(failed.started, f.started);
+        EXPECT_EQ(calls, f.started ? operations + 1 : 0);
+        EXPECT_EQ(failed.errors, std::vector<SpreadsheetMessage>{openFailed});
+        EXPECT_TRUE(failed.savedPath.isEmpty());
+        EXPECT_FALSE(failed.notice.has_value());
+
+        // The screen's progress lets events through: the folder goes at its first step.
+        log.clear();
+        if (f.started)
+            QTimer::singleShot(0, [lost] { QDir(lost).removeRecursively(); });
+        list->exportToSpreadsheet();
+        ASSERT_EQ(log.boxes().size(), 1u);
+        EXPECT_EQ(log.boxes()[0].kind, MessageKind::Error);
+        EXPECT_EQ(log.boxes()[0].caption, openFailed.caption);
+        EXPECT_EQ(log.last(), openFailed.text);
+        EXPECT_EQ(list->Button5->text(), "Excel");
+    }
     QLocale::setDefault(QLocale::c());
 }

@@ -1,5 +1,6 @@
 // The writer is checked through the .xlsx files it leaves in the export folder: each file is
-// unzipped and its sheet, shared strings and styles read back.
+// unzipped and its sheet, shared strings and styles read back. Its failures and notices are
+// checked as it reports them; no test may see a message box, since the writer shows none.
 #include "spreadsheet/spreadsheet_writer.h"
 #include "support/screen_helpers.h"
 #include "support/xlsx_reader.h"
@@ -15,12 +16,31 @@
 #include <map>
 #include <optional>
 
+namespace sdelka {
+void PrintTo(const SpreadsheetMessage& message, std::ostream* os) {
+    *os << '"' << message.text.toStdString() << "\" (" << message.caption.toStdString() << ')';
+}
+} // namespace sdelka
+
 using namespace sdelka;
 using namespace sdelka::test;
 
 namespace {
 
-const QString OpenFailed = QStringLiteral("Ошибка открытия файла Microsoft Excel.");
+using Messages = std::vector<SpreadsheetMessage>;
+
+const SpreadsheetMessage OpenFailed{QStringLiteral("Ошибка открытия файла Microsoft Excel."),
+                                    QStringLiteral("Ошибка")};
+const QString SheetCaption = QStringLiteral("Ошибочный номер листа Microsoft Excel");
+const QString CellCaption = QStringLiteral("Ошибка Microsoft Excel");
+
+SpreadsheetMessage writeError(int sheet, int column, int row, const QString& caption) {
+    return {QStringLiteral("Ошибка при записи: лист %1, столбец %2, строка %3")
+                .arg(sheet)
+                .arg(column)
+                .arg(row),
+            caption};
+}
 
 class SpreadsheetWriterTest : public ::testing::Test {
 protected:
@@ -30,13 +50,15 @@ protected:
         qputenv("SDELKA_EXPORT_DIR", exportDir.toUtf8());
         qputenv("SDELKA_NO_OPEN", "1");
     }
+    void TearDown() override { EXPECT_TRUE(log.empty()) << "the writer showed a message box"; }
     // Every file in the export folder, hidden ones included.
     QStringList exported() const {
         return QDir(exportDir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }
-    // Saves what the writer holds; the path of the file.
+    // Saves what the writer holds, which must go without an error; the path of the file.
     QString save(SpreadsheetWriter& writer) {
         EXPECT_EQ(writer.SetVisible(true), 1);
+        EXPECT_EQ(writer.takeErrors(), Messages{});
         EXPECT_FALSE(writer.savedPath().isEmpty());
         return writer.savedPath();
     }
@@ -80,7 +102,6 @@ TEST_F(SpreadsheetWriterTest, CellsGetTheirTypeAndFormat) {
         EXPECT_EQ(result, 1) << c.text.toStdString();
     }
     const Sheet sheet = readSheet(save(writer));
-    EXPECT_TRUE(log.empty());
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
         const auto cell = sheet.cell(QStringLiteral("A%1").arg(i + 1));
@@ -127,15 +148,15 @@ TEST_F(SpreadsheetWriterTest, NumbersStayNumbersAtAnySizeAndSign) {
         const auto cell = sheet.cell(QStringLiteral("A%1").arg(++row));
         ASSERT_TRUE(cell.has_value()) << row;
         EXPECT_EQ(cell->isNumber, c.isNumber) << row;
-        if (c.isNumber && c.text.isEmpty())
+        if (c.isNumber && c.text.isEmpty()) {
             EXPECT_DOUBLE_EQ(cell->value.toDouble(), c.number) << row;
+        }
     }
     EXPECT_EQ(sheet.cell("A4")->value.toDouble(), -1234.56);
     const auto b1 = sheet.cell("B1");
     ASSERT_TRUE(b1.has_value());
     EXPECT_TRUE(b1->isNumber && b1->bold && !b1->textFormat);
     EXPECT_EQ(b1->value.toDouble(), 2500);
-    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(SpreadsheetWriterTest, RewritingACellKeepsWhatTheWriteDoesNotSet) {
@@ -191,44 +212,69 @@ TEST_F(SpreadsheetWriterTest, AutoFitWidensToTheLongestFittedText) {
 }
 
 TEST_F(SpreadsheetWriterTest, BadCellsAreReportedAndWritingGoesOn) {
-    const QString sheetCaption = QStringLiteral("Ошибочный номер листа Microsoft Excel");
-    const QString cellCaption = QStringLiteral("Ошибка Microsoft Excel");
     struct Case {
         int sheet, column, row;
         QString text;
         QString caption;
     };
     const std::vector<Case> cases = {
-        {2, 1, 1, "1", sheetCaption},
-        {0, 3, 4, "1", sheetCaption},
-        {1, 0, 1, "1", cellCaption},
-        {1, 1, 0, "1", cellCaption},
-        {1, 16385, 1, "1", cellCaption},
-        {1, 1, 1048577, "1", cellCaption},
-        {1, 1, 2, QString(40000, QLatin1Char('a')), cellCaption}, // longer than a cell holds
+        {2, 1, 1, "1", SheetCaption},
+        {0, 3, 4, "1", SheetCaption},
+        {1, 0, 1, "1", CellCaption},
+        {1, 1, 0, "1", CellCaption},
+        {1, 16385, 1, "1", CellCaption},
+        {1, 1, 1048577, "1", CellCaption},
+        {1, 1, 2, QString(40000, QLatin1Char('a')), CellCaption}, // longer than a cell holds
     };
     SpreadsheetWriter writer;
     ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    EXPECT_FALSE(writer.lastError().has_value());
+    // A number goes wrong at the same places as a text, except for the length.
+    Messages expected;
     for (const Case& c : cases) {
-        log.clear();
+        SCOPED_TRACE(QStringLiteral("sheet %1, column %2, row %3")
+                         .arg(c.sheet)
+                         .arg(c.column)
+                         .arg(c.row)
+                         .toStdString());
+        const SpreadsheetMessage error = writeError(c.sheet, c.column, c.row, c.caption);
         EXPECT_EQ(writer.WriteCell(c.sheet, c.column, c.row, c.text, false, false, false), -1);
-        ASSERT_EQ(log.boxes().size(), 1u);
-        EXPECT_EQ(log.boxes()[0].kind, MessageKind::Error);
-        EXPECT_EQ(log.boxes()[0].caption, c.caption);
-        EXPECT_EQ(log.last(), QStringLiteral("Ошибка при записи: лист %1, столбец %2, строка %3")
-                                  .arg(c.sheet)
-                                  .arg(c.column)
-                                  .arg(c.row));
+        EXPECT_EQ(writer.lastError(), error);
+        expected.push_back(error);
+        if (c.text.size() > 1)
+            continue;
+        EXPECT_EQ(writer.WriteNumber(c.sheet, c.column, c.row, 1), -1);
+        EXPECT_EQ(writer.lastError(), error);
+        expected.push_back(error);
     }
-    log.clear();
+    // Every failure is kept, in order, and given out once.
+    EXPECT_EQ(writer.takeErrors(), expected);
+    EXPECT_EQ(writer.takeErrors(), Messages{});
+    EXPECT_FALSE(writer.lastError().has_value());
+
     EXPECT_EQ(writer.WriteCell(1, 16384, 1048576, "последняя"), 1);
+    EXPECT_EQ(writer.WriteNumber(1, 16384, 1, 5), 1);
     EXPECT_EQ(writer.WriteCell(1, 1, 1, "первая"), 1);
     const Sheet sheet = readSheet(save(writer));
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(sheet.cells.size(), 2u);
-    ASSERT_TRUE(sheet.cell("XFD1048576") && sheet.cell("A1"));
+    EXPECT_EQ(sheet.cells.size(), 3u);
+    ASSERT_TRUE(sheet.cell("XFD1048576") && sheet.cell("XFD1") && sheet.cell("A1"));
     EXPECT_EQ(sheet.cell("XFD1048576")->value, "последняя");
+    EXPECT_EQ(sheet.cell("XFD1")->value.toDouble(), 5);
     EXPECT_EQ(sheet.cell("A1")->value, "первая");
+}
+
+TEST_F(SpreadsheetWriterTest, ErrorsLastFromOneWorkbookToItsSaving) {
+    SpreadsheetWriter writer;
+    EXPECT_EQ(writer.WriteCell(1, 1, 1, "до"), -1);
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    EXPECT_FALSE(writer.lastError().has_value()) << "a new workbook starts without errors";
+    EXPECT_EQ(writer.WriteCell(2, 1, 1, "x"), -1);
+    EXPECT_EQ(writer.WriteCell(1, 1, 1, "1"), 1);
+    EXPECT_EQ(writer.lastError(), writeError(2, 1, 1, SheetCaption)) << "a success keeps it";
+    // Saving keeps them for the caller to show after the export.
+    EXPECT_EQ(writer.SetVisible(true), 1);
+    EXPECT_FALSE(writer.savedPath().isEmpty());
+    EXPECT_EQ(writer.takeErrors(), Messages{writeError(2, 1, 1, SheetCaption)});
 }
 
 TEST_F(SpreadsheetWriterTest, UnusableExportFolderFailsTheWorkbook) {
@@ -247,36 +293,44 @@ TEST_F(SpreadsheetWriterTest, UnusableExportFolderFailsTheWorkbook) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        log.clear();
         qputenv("SDELKA_EXPORT_DIR", c.dir.toUtf8());
         SpreadsheetWriter writer;
         EXPECT_EQ(writer.OpenWorkbook(c.fileName), -1);
-        ASSERT_EQ(log.boxes().size(), 1u);
-        EXPECT_EQ(log.boxes()[0].kind, MessageKind::Error);
-        EXPECT_EQ(log.boxes()[0].caption, "Ошибка");
-        EXPECT_EQ(log.last(), OpenFailed);
+        EXPECT_EQ(writer.takeErrors(), Messages{OpenFailed});
         // Without a workbook, a cell is a sheet error and making it visible does nothing.
-        log.clear();
         EXPECT_EQ(writer.WriteCell(1, 1, 1, "1"), -1);
-        EXPECT_EQ(log.boxes().at(0).caption, "Ошибочный номер листа Microsoft Excel");
-        log.clear();
+        EXPECT_EQ(writer.takeErrors(), Messages{writeError(1, 1, 1, SheetCaption)});
         EXPECT_EQ(writer.SetVisible(true), 1);
-        EXPECT_TRUE(log.empty());
+        EXPECT_EQ(writer.takeErrors(), Messages{});
         EXPECT_TRUE(writer.savedPath().isEmpty());
+        EXPECT_FALSE(writer.savedNotice().has_value());
     }
     EXPECT_TRUE(exported().isEmpty());
 }
 
-TEST_F(SpreadsheetWriterTest, FolderLostBeforeSavingIsReported) {
+TEST_F(SpreadsheetWriterTest, SavedFileIsToldWhereItIsOrTheLossReported) {
     SpreadsheetWriter writer;
+    EXPECT_FALSE(writer.savedNotice().has_value()) << "nothing saved yet";
     ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
     writer.WriteCell(1, 1, 1, "1");
+    const QString path = save(writer);
+    const SpreadsheetMessage notice{"Файл сохранен: " + QDir::toNativeSeparators(path), "Excel"};
+    EXPECT_EQ(writer.savedNotice(), notice);
+    // SDELKA_NO_OPEN=1: nobody has the file in front of them to be told.
+    EXPECT_FALSE(writer.savedOpened());
+    // Making it visible again with no workbook open keeps the notice of the file saved.
+    EXPECT_EQ(writer.SetVisible(true), 1);
+    EXPECT_EQ(writer.savedNotice(), notice);
+
+    // The folder gone before the next saving: the opening error, and no file to tell of.
+    ASSERT_EQ(writer.OpenWorkbook(QString()), 1);
+    writer.WriteCell(1, 1, 1, "2");
     ASSERT_TRUE(QDir(exportDir).removeRecursively());
     EXPECT_EQ(writer.SetVisible(true), 1);
-    ASSERT_EQ(log.boxes().size(), 1u);
-    EXPECT_EQ(log.boxes()[0].caption, "Ошибка");
-    EXPECT_EQ(log.last(), OpenFailed);
+    EXPECT_EQ(writer.takeErrors(), Messages{OpenFailed});
     EXPECT_TRUE(writer.savedPath().isEmpty());
+    EXPECT_FALSE(writer.savedNotice().has_value());
+    EXPECT_FALSE(writer.savedOpened());
 }
 
 TEST_F(SpreadsheetWriterTest, FileIsNamedByTitleAndTime) {
