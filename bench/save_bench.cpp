@@ -131,9 +131,8 @@ BENCHMARK(saveProgram)->Unit(benchmark::kMillisecond)->Iterations(300);
 
 AddComparison saveTrips{{"position save to the refreshed list: round trips, program vs single "
                          "statements",
-                         "saveSingleStatements/iterations:300", "saveProgram/iterations:300", 1.0,
-                         "round trips"}};
+                         "saveSingleStatements", "saveProgram", 1.0, "round trips"}};
 AddComparison saveTime{{"position save to the refreshed list: time, program vs single statements",
-                        "saveSingleStatements/iterations:300", "saveProgram/iterations:300", 1.5}};
+                        "saveSingleStatements", "saveProgram", 1.5}};
 
 } // namespace
