@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -99,9 +100,12 @@ void spreadsheetLibxlsxwriterDirect(benchmark::State& state) {
                 widest = std::max(widest, std::size_t(c.text.size()));
         }
         worksheet_set_column(sheet, 1, 1, double(widest + 2), nullptr);
-        if (workbook_close(workbook) != LXW_NO_ERROR)
-            state.SkipWithError("workbook_close failed");
-        QFile::remove(QString::fromStdString(path));
+        const QString written = QFile::decodeName(path.c_str());
+        if (workbook_close(workbook) != LXW_NO_ERROR || QFileInfo(written).size() == 0) {
+            state.SkipWithError("workbook_close wrote no file");
+            break;
+        }
+        QFile::remove(written);
     }
     state.counters["cells"] = double(cells.size());
 }
@@ -121,7 +125,7 @@ void spreadsheetWriter(benchmark::State& state) {
         for (const BenchCell& c : cells)
             writer.WriteCell(1, c.column, c.row, c.text, c.asText, c.autoFit, c.bold);
         writer.SetVisible(true);
-        if (writer.savedPath().isEmpty()) {
+        if (writer.savedPath().isEmpty() || QFileInfo(writer.savedPath()).size() == 0) {
             state.SkipWithError("nothing saved");
             break;
         }
