@@ -15,6 +15,9 @@ void Statement::setSql(const QString& sql) {
         return;
     sql_ = sql;
     positional_ = toPositional(sql);
+    // A new text starts without the values of the one before: a value left over from another
+    // statement must never reach this one under a name they happen to share.
+    params_.clear();
 }
 
 void Statement::setParam(const QString& name, const QVariant& value) {

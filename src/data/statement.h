@@ -16,6 +16,7 @@ class Statement {
 public:
     Statement(Database& db, const QString& sql = {});
 
+    // A new text drops the parameters set for the old one; the same text keeps them.
     void setSql(const QString& sql);
     const QString& sql() const { return sql_; }
 

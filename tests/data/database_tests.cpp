@@ -104,4 +104,13 @@ TEST_F(DatabaseTest, DataSetFilterLocateAndRowNumbers) {
     w.close();
     EXPECT_EQ(w.recNo(), 0);
     EXPECT_FALSE(w.field("fio").isValid());
+
+    // A carrier given a new text forgets the values of the old one; the same text keeps them.
+    DataSet& c = dm_->Control;
+    c.setSql("select count(*) cnt from accounts_dep.person where id=:id");
+    c.setParam("id", 3);
+    c.setSql("select count(*) cnt from accounts_dep.person where id=:id");
+    EXPECT_EQ(c.param("id").toInt(), 3);
+    c.setSql("select count(*) cnt from accounts_dep.person where id<>:id");
+    EXPECT_FALSE(c.param("id").isValid());
 }
