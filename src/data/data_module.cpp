@@ -19,14 +19,12 @@ TDataModule6::TDataModule6(Database& db)
       H_Tabel_2(db, QStringLiteral("H_Tabel_2"), sql::H_Tabel_2),
       H_Tabel_3(db, QStringLiteral("H_Tabel_3"), sql::H_Tabel_3),
       Control(db, QStringLiteral("Control")),
-      Oper_ins(db, QStringLiteral("Oper_ins"), sql::Oper_ins),
-      Oper_ed(db, QStringLiteral("Oper_ed"), sql::Oper_ed),
+      // The operation editor gives these their statements when it writes.
+      Oper_ins(db, QStringLiteral("Oper_ins")), Oper_ed(db, QStringLiteral("Oper_ed")),
       Oper_del(db, QStringLiteral("Oper_del"), sql::Oper_del),
       DelSmena(db, QStringLiteral("DelSmena")), H_Tabel_ins(db, QStringLiteral("H_Tabel_ins")),
       SQL_exec(db, QStringLiteral("SQL_exec")),
-      reporter_([](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }) {
-    Oper_ins.setParam(QStringLiteral("cena_new"), QStringLiteral("0"));
-}
+      reporter_([](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }) {}
 
 DataSet& TDataModule6::shiftList(int shift) {
     switch (shift) {

@@ -132,17 +132,6 @@ inline const QString H_Tabel_1 = detail::hoursLedgerOfShift(1, 1);
 inline const QString H_Tabel_2 = detail::hoursLedgerOfShift(2, 3);
 inline const QString H_Tabel_3 = detail::hoursLedgerOfShift(3, 1);
 
-// A new operation.
-inline const QString Oper_ins =
-    QStringLiteral("insert into accounts_dep.oper(vid, naimen, i_id, cena_new) \n"
-                   "values (:oper_vid, :naimen, :i_id, :cena_new)\n"
-                   "");
-
-// A changed operation.
-inline const QString Oper_ed =
-    QStringLiteral("update accounts_dep.oper set vid=:oper_vid, naimen=:naimen,  i_id=:i_id, "
-                   "cena_new=:cena_new where id=:id");
-
 // An operation removed.
 inline const QString Oper_del = QStringLiteral("delete from accounts_dep.oper where id=:id");
 

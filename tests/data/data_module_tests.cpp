@@ -1,3 +1,4 @@
+#include "catalogs/operation_statements.h"
 #include "data/statements.h"
 #include "support/db_fixture.h"
 
@@ -58,25 +59,23 @@ TEST_F(DataModuleTest, EveryStatementRunsAgainstTheSchema) {
     EXPECT_DOUBLE_EQ(dm_->H_Tabel_1.field("cena_all").toDouble(), 22.5);
     EXPECT_DOUBLE_EQ(dm_->H_Tabel_1.field("average_price").toDouble(), 2.81);
 
-    dm_->Oper_ins.setParam("oper_vid", 10);
+    // The operation carriers with the statements the operation editor gives them.
+    dm_->Oper_ins.setSql(sql::InsertOperation);
+    dm_->Oper_ins.setParam("vid", 10);
     dm_->Oper_ins.setParam("naimen", 0);
     dm_->Oper_ins.setParam("i_id", 100);
-    ASSERT_NO_THROW(dm_->Oper_ins.execute());
-    const int added =
-        scalar("select max(id) from accounts_dep.oper where i_id=100 and id<>1000").toInt();
+    const int added = dm_->Oper_ins.executeReturning("id").toInt();
+    ASSERT_GT(added, 0);
     EXPECT_EQ(
         scalar(QString("select cena_new from accounts_dep.oper where id=%1").arg(added)).toDouble(),
         0);
-    dm_->Oper_ed.setParam("oper_vid", 2);
-    dm_->Oper_ed.setParam("naimen", 1);
-    dm_->Oper_ed.setParam("i_id", 100);
-    dm_->Oper_ed.setParam("cena_new", "3.25");
-    dm_->Oper_ed.setParam("id", added);
-    EXPECT_EQ(dm_->Oper_ed.execute(), 1);
+    EXPECT_EQ(dm_->execute(dm_->Oper_ed, sql::UpdateOperation,
+                           {{"vid", 2}, {"naimen", 1}, {"i_id", 100}, {"id", added}}),
+              1);
     EXPECT_EQ(
-        scalar(QString("select vid||'/'||cena_new from accounts_dep.oper where id=%1").arg(added))
+        scalar(QString("select vid||'/'||naimen from accounts_dep.oper where id=%1").arg(added))
             .toString(),
-        "2/3.25");
+        "2/1");
     dm_->Oper_del.setParam("id", added);
     EXPECT_EQ(dm_->Oper_del.execute(), 1);
 }
