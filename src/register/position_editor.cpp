@@ -220,11 +220,19 @@ void TForm11::prepareAdd(const RegisterContext& context) {
 }
 
 void TForm11::prepareChange(const RegisterContext& context) {
+    Tag = Mode::Change;
+    fillFromRow(context);
+}
+
+void TForm11::prepareCopy(const RegisterContext& context) {
+    Tag = Mode::Copy;
+    fillFromRow(context);
+}
+
+void TForm11::fillFromRow(const RegisterContext& context) {
     context_ = context;
     const DataSet& row = *context.shiftList;
     setWindowTitle(QStringLiteral("Изменение данных о позиции (11)"));
-    if (Tag != Mode::Copy)
-        Tag = Mode::Change;
     Price = row.decimal<4>(QStringLiteral("cena"));
     storedPieces_ = row.decimal<6>(QStringLiteral("kol_vo"));
     DTimeP->setDate(row.field(QStringLiteral("data")).toDate());
@@ -462,6 +470,8 @@ void TForm11::done(int result) {
     if (PositionId != 0)
         guarded([this] { PositionStore(dm_).discardHelpers(PositionId); })();
     person.close();
+    if (Tag == Mode::Copy)
+        Tag = Mode::None;
     QDialog::done(result);
 }
 

@@ -79,8 +79,11 @@ public:
 
     // "Добавить" of the register: a new position on the register's day and shift.
     void prepareAdd(const RegisterContext& context);
-    // "Изменить" (or "Копия" when the mode is Copy already): the current row of the shift list.
+    // "Изменить": the current row of the shift list, saved over itself.
     void prepareChange(const RegisterContext& context);
+    // "Копия": the current row of the shift list, saved as a new position; once the editor
+    // closes its mode is none again.
+    void prepareCopy(const RegisterContext& context);
 
     void chooseWorker();
     void chooseOperation();
@@ -104,6 +107,8 @@ public:
     void reject() override;
 
 private:
+    // Fills the fields from the current row of the register's shift list.
+    void fillFromRow(const RegisterContext& context);
     // Empties the fields for a new position on the same day.
     void clearForNewPosition();
     void setPositionFieldsEnabled(bool on);

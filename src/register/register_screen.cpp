@@ -375,7 +375,7 @@ void TForm1::addPosition() {
     openScreen([this] { screens_.positions->exec(); });
 }
 
-void TForm1::changePosition() {
+void TForm1::changePosition(bool copy) {
     CurrentShiftQuery = &dm_.shiftList(CurrentShift);
     DataSet& list = *CurrentShiftQuery;
     const int row = list.recNo();
@@ -384,16 +384,18 @@ void TForm1::changePosition() {
     if (list.isEmpty() || operation == reserved::HelperShare ||
         operation == reserved::PaintingOperator || operation == reserved::BrigadeHelper)
         return;
-    screens_.positions->prepareChange(
-        {DateT->date(), CurrentShift, CBox1->isChecked(), CurrentShiftQuery});
+    const RegisterContext context{DateT->date(), CurrentShift, CBox1->isChecked(),
+                                  CurrentShiftQuery};
+    if (copy)
+        screens_.positions->prepareCopy(context);
+    else
+        screens_.positions->prepareChange(context);
     openScreen([this] { screens_.positions->exec(); });
     list.setRecNo(row);
 }
 
 void TForm1::copyPosition() {
-    screens_.positions->Tag = TForm11::Mode::Copy;
-    changePosition();
-    screens_.positions->Tag = TForm11::Mode::None;
+    changePosition(true);
 }
 
 void TForm1::openScreen(const std::function<void()>& show) {

@@ -106,7 +106,7 @@ public:
     void refresh();
     // "Добавить", "Изменить" and "Копия": the position editor on the register's day and shift.
     void addPosition();
-    void changePosition();
+    void changePosition(bool copy = false);
     void copyPosition();
 
     // "Покраска" and "Бригада": the operator distribution for the register's day and shift.

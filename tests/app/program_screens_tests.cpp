@@ -38,6 +38,8 @@ TEST_F(ProgramScreensTest, EveryBuiltScreenOpensFromTheRegisterWhichThenShowsTod
             button->click();
         }
         EXPECT_EQ(opened, screen);
+        if (opener == reg.Copy) // a copy left unsaved leaves the editor in no mode
+            EXPECT_EQ(screens.positionEditor.Tag, TForm11::Mode::None);
         EXPECT_EQ(reg.DateT->date(), QDate::currentDate()) << screen;
         EXPECT_TRUE(dm_->Smena1.isOpen()) << screen;
     }

@@ -184,8 +184,7 @@ TEST_F(PositionEditorTest, ChangeCopyAndAMoveToAnotherDayKeepTheLedgerInStep) {
 
     // A copy saved unchanged is a duplicate; on another day it is a new position.
     dm_->Smena1.locate("id", 1);
-    editor->Tag = TForm11::Mode::Copy;
-    editor->prepareChange(context());
+    editor->prepareCopy(context());
     activate();
     editor->Button1->click();
     EXPECT_EQ(log.last(), "Позиция с такими параметрами уже заведена!");
@@ -197,7 +196,6 @@ TEST_F(PositionEditorTest, ChangeCopyAndAMoveToAnotherDayKeepTheLedgerInStep) {
     // Moving the first position to the 10th: the 8th keeps only the other position's hours.
     dm_->Smena1.reopen();
     dm_->Smena1.locate("id", 1);
-    editor->Tag = TForm11::Mode::None;
     editor->prepareChange(context());
     activate();
     editor->DTimeP->setDate(Day.addDays(2));
@@ -218,8 +216,10 @@ TEST_F(PositionEditorTest, AFractionOfAPieceIsShownAndKeptExactlyUntilRetyped) {
 
     // Changed without touching the box: the pieces stay as stored, the sum follows them.
     for (TForm11::Mode mode : {TForm11::Mode::Change, TForm11::Mode::Copy}) {
-        editor->Tag = mode;
-        editor->prepareChange(context());
+        if (mode == TForm11::Mode::Copy)
+            editor->prepareCopy(context());
+        else
+            editor->prepareChange(context());
         activate();
         EXPECT_EQ(editor->Edit3->text(), "2,5");
         EXPECT_EQ(editor->Edit8->text(), base) << "the operation's base price";
@@ -237,7 +237,6 @@ TEST_F(PositionEditorTest, AFractionOfAPieceIsShownAndKeptExactlyUntilRetyped) {
     // Retyped: the box takes digits only, and the whole number typed is saved.
     dm_->Smena1.reopen();
     ASSERT_TRUE(dm_->Smena1.locate("id", 1));
-    editor->Tag = TForm11::Mode::Change;
     editor->prepareChange(context());
     activate();
     editor->Edit3->selectAll();
