@@ -111,8 +111,7 @@ void saveAsSingleStatements(TDataModule6& dm, const PositionValues& p) {
 }
 
 void saveAsProgram(TDataModule6& dm, const PositionValues& p) {
-    if (dm.CheckExists(sql::PositionExists, PositionStore::duplicateParams(p, 0)))
-        throw std::runtime_error("a saved position was taken for a duplicate");
+    // The store checks for a duplicate itself, under the ledger row's lock, as the editor saves.
     PositionStore(dm).insert(p);
     dm.shiftList(p.shift).reopen();
 }

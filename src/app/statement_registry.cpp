@@ -106,7 +106,6 @@ std::vector<RegisteredStatement> allStatements() {
         {"LedgerDay", sql::LedgerDay.arg(5).arg(otherDays.join(QLatin1Char(','))).arg(30)},
         {"LedgerInsertMonth", sql::LedgerInsertMonth.arg(columns.join(QStringLiteral(", ")),
                                                          arrays.join(QStringLiteral(", ")))},
-        {"InsertPositionTakingLock", sql::InsertPositionTakingLock.arg(sql::LedgerLockColumns)},
     };
 }
 

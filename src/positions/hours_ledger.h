@@ -22,10 +22,8 @@ public:
     // without positions is emptied, and a row left without any day is removed.
     void updateDay(int workerId, int shift, const QDate& day);
 
-    // The lock every write of a ledger row takes first, in the writing transaction; a statement
-    // of the caller may take it itself (sql::LedgerLockColumns) to save a round trip, and then
-    // write the day (both rules are one: the day's cell holds the hours of the positions there
-    // are).
+    // The lock every write of a ledger row takes first, in the writing transaction, and then
+    // writes the day: the day's cell holds the hours of the positions there are.
     static QVariantMap lockParams(int workerId, int shift, const QDate& day);
     void writeDayLocked(int workerId, int shift, const QDate& day);
 

@@ -23,9 +23,6 @@ inline const QString UpdatePosition = QStringLiteral(
     "kol_vo=:kol_vo, brak=:brak, data=to_date(:date, 'DD.MM.YYYY'), smena=:smena, color=:color, "
     "time=:time, vvod=to_date(:today, 'DD.MM.YYYY'), prize=0, id_doc=0, id_doc_item=0, "
     "f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=:id");
-// A new position whose statement also takes the lock of its ledger row (%1: the lock columns).
-inline const QString InsertPositionTakingLock = QStringLiteral("with ins as (") + InsertPosition +
-                                                QStringLiteral(") select ins.cur_id, %1 from ins");
 // Where the position stands before a change or a deletion, so the day it leaves is recomputed.
 // The row is locked, so no other workstation moves it between this read and the write.
 inline const QString PositionPlace =

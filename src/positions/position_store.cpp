@@ -59,16 +59,17 @@ QVariantMap PositionStore::duplicateParams(const PositionValues& p, int exceptId
 
 int PositionStore::insert(const PositionValues& p) {
     Transaction tx(dm_.ADO_DB);
-    // The insert takes the ledger row's lock in the same statement, so the day rule that
-    // follows needs one statement more, not two.
+    HoursLedger ledger(dm_);
+    ledger.lock(p.workerId, p.shift, p.day);
+    if (dm_.readInt(sql::PositionExists, QStringLiteral("cnt"), duplicateParams(p, 0)) > 0)
+        throw DuplicatePosition();
     Command& insert = dm_.DelSmena;
-    insert.setSql(sql::InsertPositionTakingLock.arg(sql::LedgerLockColumns));
-    QVariantMap values = valuesOf(p);
-    values.insert(HoursLedger::lockParams(p.workerId, p.shift, p.day));
+    insert.setSql(sql::InsertPosition);
+    const QVariantMap values = valuesOf(p);
     for (auto it = values.begin(); it != values.end(); ++it)
         insert.setParam(it.key(), it.value());
     const int id = insert.executeReturning(QStringLiteral("cur_id")).toInt();
-    HoursLedger(dm_).writeDayLocked(p.workerId, p.shift, p.day);
+    ledger.writeDayLocked(p.workerId, p.shift, p.day);
     tx.commit();
     return id;
 }
@@ -96,6 +97,8 @@ void PositionStore::update(int id, const PositionValues& p) {
     ledger.lock(p.workerId, p.shift, p.day);
     if (moved && !leftFirst)
         ledger.lock(before.worker, before.shift, before.day);
+    if (dm_.readInt(sql::OtherPositionExists, QStringLiteral("cnt"), duplicateParams(p, id)) > 0)
+        throw DuplicatePosition();
     if (moved)
         ledger.writeDayLocked(before.worker, before.shift, before.day);
     ledger.writeDayLocked(p.workerId, p.shift, p.day);

@@ -9,6 +9,14 @@
 
 namespace sdelka {
 
+// A save refused because the same worker, operation, product, day, shift and colour is
+// entered already (another position, for a change).
+class DuplicatePosition : public DatabaseError {
+public:
+    DuplicatePosition()
+        : DatabaseError(QStringLiteral("Позиция с такими параметрами уже заведена!")) {}
+};
+
 // A position as it is written.
 struct PositionValues {
     int workerId = 0;
@@ -33,9 +41,12 @@ public:
     // The parameters of the duplicate check of a position (another row than exceptId).
     static QVariantMap duplicateParams(const PositionValues& p, int exceptId);
 
-    // A new position, not accepted yet; returns its id.
+    // A new position, not accepted yet; returns its id. The duplicate check runs under the
+    // ledger row's lock, inside the save, so two workstations cannot both enter the same
+    // position: the second gets DuplicatePosition and nothing is written.
     int insert(const PositionValues& p);
-    // A changed position keeps its mark; the day it left is recomputed too.
+    // A changed position keeps its mark; the day it left is recomputed too. DuplicatePosition
+    // as for insert.
     void update(int id, const PositionValues& p);
     void remove(int id);
     // The acceptance mark ("ok" accepted, "no" not yet).

@@ -333,10 +333,8 @@ void TForm11::save() {
     const PositionValues values = currentValues();
     const bool inserting = Tag == Mode::Add || Tag == Mode::Copy || Tag == Mode::None;
     const int currentId = inserting ? 0 : context_.shiftList->field(QStringLiteral("id")).toInt();
-    if (dm_.CheckExists(inserting ? sql::PositionExists : sql::OtherPositionExists,
-                        PositionStore::duplicateParams(values, currentId),
-                        QStringLiteral("Позиция с такими параметрами уже заведена!")))
-        return;
+    // The store refuses a duplicate (DuplicatePosition) under the ledger row's lock; the
+    // guard around this handler shows its message and the editor stays as it is.
     PositionStore store(dm_);
     if (inserting) {
         PositionId = store.insert(values);

@@ -92,11 +92,12 @@ TEST_F(WorkstationTest, EightWorkstationsKeepTheLedgerInStepWithThePositions) {
     for (int c = 0; c < Clients; ++c)
         startClient({QStringLiteral("stress"), QString::number(c + 1), QStringLiteral("3")});
 
-    // inserted, changed, deleted, then the refusals: deadlock, serialization, gone, other
+    // inserted, changed, deleted, then the refusals: deadlock, serialization, gone, duplicate,
+    // other
     const QRegularExpression counts(
         QStringLiteral("inserted=(\\d+) changed=(\\d+) deleted=(\\d+) deadlock=(\\d+) "
-                       "serialization=(\\d+) gone=(\\d+) other=(\\d+)"));
-    std::vector<long> total(7, 0);
+                       "serialization=(\\d+) gone=(\\d+) duplicate=(\\d+) other=(\\d+)"));
+    std::vector<long> total(8, 0);
     QDeadlineTimer deadline(30000);
     for (auto& client : clients_) {
         ASSERT_TRUE(client->waitForFinished(int(deadline.remainingTime())))
@@ -107,17 +108,25 @@ TEST_F(WorkstationTest, EightWorkstationsKeepTheLedgerInStepWithThePositions) {
         EXPECT_EQ(client->exitCode(), 0) << out.toStdString() << err.toStdString();
         const auto m = counts.match(out);
         ASSERT_TRUE(m.hasMatch()) << out.toStdString() << err.toStdString();
-        for (int i = 0; i < 7; ++i)
+        for (int i = 0; i < 8; ++i)
             total[i] += m.captured(i + 1).toLong();
     }
     std::cout << "eight workstations: " << total[0] << " inserted, " << total[1] << " changed, "
               << total[2] << " deleted; refused: " << total[3] << " deadlocks, " << total[4]
               << " serialization failures, " << total[5]
-              << " changes of positions deleted meanwhile, " << total[6] << " other\n";
+              << " changes of positions deleted meanwhile, " << total[6] << " duplicates, "
+              << total[7] << " other\n";
     // Enough actions ran for the workstations to meet on the same rows.
     EXPECT_GT(total[0] + total[1] + total[2], 8 * 50);
     EXPECT_GT(scalar("select count(*) from accounts_dep.h_tabel where smena > 0").toInt(), 0);
     EXPECT_EQ(ledgerFaults(), QStringList{});
+    EXPECT_EQ(total[7], 0);
+    // The duplicate check runs under the lock: no two positions share worker, operation,
+    // product, day, shift and colour, however the workstations met.
+    EXPECT_EQ(scalar("select count(*) from (select 1 from accounts_dep.smena group by w_id, o_id, "
+                     "i_id, data, smena, color having count(*) > 1) twins")
+                  .toInt(),
+              0);
 }
 
 TEST_F(WorkstationTest, AKilledMonthRebuildLeavesTheLedgerAsItWas) {

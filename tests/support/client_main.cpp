@@ -106,9 +106,11 @@ std::vector<StoredPosition> readPositions(TDataModule6& dm, int id = 0) {
 // Why a workstation's action was refused. Deadlocks and serialization failures are the
 // server's answer to workstations meeting on the same rows, and a position another workstation
 // deleted can no longer be changed; anything else is a fault.
-enum class Refusal { Deadlock, Serialization, Gone, Other };
+enum class Refusal { Deadlock, Serialization, Gone, Duplicate, Other };
 
 Refusal refusalOf(TDataModule6& dm, const DatabaseError& e, int target) {
+    if (dynamic_cast<const DuplicatePosition*>(&e))
+        return Refusal::Duplicate;
     const QString text = e.text();
     if (text.contains(QLatin1String("deadlock"), Qt::CaseInsensitive))
         return Refusal::Deadlock;
@@ -126,7 +128,7 @@ int stress(TDataModule6& dm, quint32 seed, int seconds) {
     clock.start();
     const qint64 limitMs = qint64(qBound(1, seconds, MaxStressSeconds)) * 1000;
     int inserted = 0, changed = 0, deleted = 0;
-    int deadlocks = 0, serialization = 0, gone = 0, other = 0;
+    int deadlocks = 0, serialization = 0, gone = 0, duplicates = 0, other = 0;
     for (int i = 0; i < MaxStressActions && clock.elapsed() < limitMs; ++i) {
         int target = 0;
         try {
@@ -168,6 +170,9 @@ int stress(TDataModule6& dm, quint32 seed, int seconds) {
             case Refusal::Gone:
                 ++gone;
                 break;
+            case Refusal::Duplicate:
+                ++duplicates;
+                break;
             case Refusal::Other:
                 ++other;
                 std::fprintf(stderr, "refused: %s\n", qPrintable(e.text()));
@@ -176,13 +181,15 @@ int stress(TDataModule6& dm, quint32 seed, int seconds) {
         }
     }
     say(QStringLiteral(
-            "inserted=%1 changed=%2 deleted=%3 deadlock=%4 serialization=%5 gone=%6 other=%7")
+            "inserted=%1 changed=%2 deleted=%3 deadlock=%4 serialization=%5 gone=%6 duplicate=%7 "
+            "other=%8")
             .arg(inserted)
             .arg(changed)
             .arg(deleted)
             .arg(deadlocks)
             .arg(serialization)
             .arg(gone)
+            .arg(duplicates)
             .arg(other));
     return other == 0 ? 0 : 1;
 }
