@@ -20,6 +20,8 @@ namespace {
 
 constexpr int NormIdRole = Qt::UserRole + 1;
 
+const QString OperationTaken = QStringLiteral("Операция с такими параметрами уже заведена!");
+
 // Lets digits and Backspace through, turns "." and "," into "." and drops the rest.
 class PriceKeys : public QObject {
 public:
@@ -190,8 +192,7 @@ void TForm22::save() {
                                      {QStringLiteral("naimen"), newOperation_->naimen},
                                      {QStringLiteral("i_id"), newOperation_->productId}};
             // Another workstation may have entered the same operation meanwhile.
-            if (dm_.CheckExists(sql::OperationExists, params,
-                                QStringLiteral("Операция с такими параметрами уже заведена!"))) {
+            if (dm_.CheckExists(sql::OperationExists, params, OperationTaken)) {
                 operationId_ = 0;
                 QDialog::reject();
                 return;
@@ -347,16 +348,15 @@ void TForm10::save() {
                              {QStringLiteral("naimen"), ComboBox1->currentIndex() == 1 ? 1 : 0},
                              {QStringLiteral("i_id"), ProductId},
                              {QStringLiteral("id"), OperationId}};
-    const QString duplicate = QStringLiteral("Операция с такими параметрами уже заведена!");
     if (Tag == Mode::Add) {
-        if (dm_.CheckExists(sql::OperationExists, params, duplicate))
+        if (dm_.CheckExists(sql::OperationExists, params, OperationTaken))
             return;
         // Written by the norms editor together with its first norms.
         Pending = {TypeId, ComboBox1->currentIndex() == 1 ? 1 : 0, ProductId};
         accept();
         return;
     } else {
-        if (dm_.CheckExists(sql::OtherOperationExists, params, duplicate))
+        if (dm_.CheckExists(sql::OtherOperationExists, params, OperationTaken))
             return;
         dm_.execute(dm_.Oper_ed, sql::UpdateOperation, params);
     }

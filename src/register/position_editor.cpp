@@ -259,9 +259,7 @@ void TForm11::fillFromRow(const RegisterContext& context) {
         BasePrice = control.decimal<4>(QStringLiteral("cena"));
     control.close();
     updateColourBox();
-    Edit7->setText(shownNumber(Price));
-    Edit8->setText(BasePrice ? shownNumber(*BasePrice) : QString());
-    Edit9->setText(shownNumber(multiply<4>(Price, storedPieces_)));
+    showPrices();
 }
 
 Quantity TForm11::pieces() const {
@@ -303,6 +301,10 @@ void TForm11::recompute() {
         Edit6->setText(QStringLiteral("0"));
     if (Edit3->text().isEmpty())
         Edit3->setText(QStringLiteral("0"));
+    showPrices();
+}
+
+void TForm11::showPrices() {
     Edit7->setText(shownNumber(Price));
     Edit8->setText(BasePrice ? shownNumber(*BasePrice) : QString());
     Edit9->setText(shownNumber(multiply<4>(Price, pieces())));

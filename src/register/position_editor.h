@@ -107,6 +107,8 @@ public:
     void reject() override;
 
 private:
+    // The final price, the base price and the sum as the fields show them.
+    void showPrices();
     // Fills the fields from the current row of the register's shift list.
     void fillFromRow(const RegisterContext& context);
     // Empties the fields for a new position on the same day.
